@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Installs every Debian package Tesaro needs to build, run, test and benchmark.
+# Idempotent: packages already present are not fetched again.
+set -euo pipefail
+
+PACKAGES=(
+  build-essential cmake pkg-config
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  firebird3.0-server-core firebird3.0-utils firebird-dev libfbclient2
+  libxlsxwriter-dev libzip-dev libsodium-dev libsqlite3-dev
+  libbenchmark-dev
+  fonts-dejavu-core xvfb xauth poppler-utils
+)
+# The loopback server for the multi-user tests is installed separately by test.sh.
+if [[ "${TESARO_WITH_SERVER:-0}" == 1 ]]; then
+  PACKAGES+=(firebird3.0-server)
+fi
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+if ((${#missing[@]} == 0)); then
+  exit 0
+fi
+
+SUDO=""
+if [[ $(id -u) -ne 0 ]]; then
+  if command -v sudo >/dev/null; then SUDO="sudo"; else
+    echo "deps.sh: these packages are missing and neither root nor sudo is available: ${missing[*]}" >&2
+    exit 1
+  fi
+fi
+echo "deps.sh: installing ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -q
+$SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -1,0 +1,86 @@
+#include "data/firebird/database.h"
+
+#include <QFile>
+#include <QTextStream>
+
+#include "data/firebird/cp1251.h"
+#include "data/firebird/fb_api.h"
+#include "data/firebird/statement.h"
+
+using namespace Firebird;
+
+namespace {
+constexpr int kDialect = 1;
+
+// Connection parameters shared by attach and create.
+IXpbBuilder* MakeDpb(ThrowStatusWrapper* s, const ConnectionParams& params) {
+  IXpbBuilder* dpb = fbapi::Util()->getXpbBuilder(s, IXpbBuilder::DPB, nullptr, 0);
+  dpb->insertString(s, isc_dpb_user_name, EncodeCp1251(params.user).constData());
+  dpb->insertString(s, isc_dpb_password, EncodeCp1251(params.password).constData());
+  dpb->insertString(s, isc_dpb_lc_ctype, "WIN1251");
+  dpb->insertInt(s, isc_dpb_sql_dialect, kDialect);
+  return dpb;
+}
+}  // namespace
+
+Database::Database() : transaction_(*this) {}
+
+Database::~Database() {
+  try {
+    Detach();
+  } catch (const DbError& error) {
+    QTextStream(stderr) << "Closing the database failed: " << error.Message() << '\n';
+  }
+}
+
+IAttachment* Database::Handle() const {
+  if (!attachment_) throw DbError(QStringLiteral("Няма връзка с базата данни."));
+  return attachment_;
+}
+
+void Database::Attach(const ConnectionParams& params) {
+  if (attachment_) Detach();
+  const QByteArray path = QFile::encodeName(params.path);
+  attachment_ = fbapi::Call([&](ThrowStatusWrapper* s) {
+    IXpbBuilder* dpb = MakeDpb(s, params);
+    IAttachment* a = fbapi::Provider()->attachDatabase(s, path.constData(), dpb->getBufferLength(s), dpb->getBuffer(s));
+    dpb->dispose();
+    return a;
+  });
+  params_ = params;
+}
+
+void Database::Create(const ConnectionParams& params, int pageSize) {
+  if (attachment_) Detach();
+  const QByteArray path = QFile::encodeName(params.path);
+  attachment_ = fbapi::Call([&](ThrowStatusWrapper* s) {
+    IXpbBuilder* dpb = MakeDpb(s, params);
+    dpb->insertInt(s, isc_dpb_page_size, pageSize);
+    dpb->insertString(s, isc_dpb_set_db_charset, "WIN1251");
+    IAttachment* a = fbapi::Provider()->createDatabase(s, path.constData(), dpb->getBufferLength(s), dpb->getBuffer(s));
+    dpb->dispose();
+    return a;
+  });
+  params_ = params;
+}
+
+void Database::ReleaseStatements() {
+  for (Statement* statement : statements_) statement->ReleaseHandles();
+}
+
+void Database::Detach() {
+  if (!attachment_) return;
+  transaction_.Commit();
+  ReleaseStatements();
+  fbapi::Call([&](ThrowStatusWrapper* s) { attachment_->detach(s); });
+  attachment_ = nullptr;
+}
+
+void Database::ExecuteImmediate(const QString& sql) {
+  const QByteArray text = EncodeCp1251(sql);
+  ITransaction* tra = transaction_.Handle();
+  fbapi::Call([&](ThrowStatusWrapper* s) {
+    attachment_->execute(s, tra, static_cast<unsigned>(text.size()), text.constData(), kDialect, nullptr, nullptr,
+                         nullptr, nullptr);
+  });
+}

@@ -1,0 +1,55 @@
+// One connection to a register database (embedded for a plain path, a server for
+// "host:/path"), in SQL dialect 1 with the WIN1251 character set, and its one transaction.
+#pragma once
+
+#include <QString>
+#include <memory>
+#include <set>
+
+#include "data/firebird/db_error.h"
+#include "data/firebird/transaction.h"
+
+namespace Firebird {
+class IAttachment;
+}
+class Statement;
+
+struct ConnectionParams {
+  QString path;  // "/abs/file.fdb" opens embedded; "host:/abs/file.fdb" goes to a server
+  QString user = QStringLiteral("SYSDBA");
+  QString password;
+};
+
+class Database {
+ public:
+  Database();
+  ~Database();  // closes with a commit, like Detach
+  Database(const Database&) = delete;
+  Database& operator=(const Database&) = delete;
+
+  // Creates a new, empty dialect-1 WIN1251 database and leaves this object attached to it.
+  void Create(const ConnectionParams& params, int pageSize = 8192);
+  void Attach(const ConnectionParams& params);
+  // Commits the open transaction (closing every data set) and closes the connection.
+  void Detach();
+  bool IsConnected() const { return attachment_ != nullptr; }
+  const ConnectionParams& Params() const { return params_; }
+
+  Transaction& DefaultTransaction() { return transaction_; }
+
+  // Runs a statement without results in the default transaction.
+  void ExecuteImmediate(const QString& sql);
+
+  Firebird::IAttachment* Handle() const;
+
+ private:
+  friend class Statement;
+  void Register(Statement* statement) { statements_.insert(statement); }
+  void Unregister(Statement* statement) { statements_.erase(statement); }
+  void ReleaseStatements();
+
+  Firebird::IAttachment* attachment_ = nullptr;
+  ConnectionParams params_;
+  Transaction transaction_;
+  std::set<Statement*> statements_;
+};

@@ -1,0 +1,4 @@
+#include "data/firebird/db_error.h"
+
+DbError::DbError(const QString& message, long gdsCode)
+    : std::runtime_error(message.toStdString()), message_(message), gdsCode_(gdsCode) {}

@@ -1,0 +1,19 @@
+// The one error type of the database layer: a Firebird status (or a value the database
+// cannot hold) turned into an exception whose message is the server's own text.
+#pragma once
+
+#include <QString>
+#include <stdexcept>
+
+class DbError : public std::runtime_error {
+ public:
+  // gdsCode is the first Firebird error code of the status (0 when not from the server).
+  explicit DbError(const QString& message, long gdsCode = 0);
+
+  const QString& Message() const { return message_; }
+  long GdsCode() const { return gdsCode_; }
+
+ private:
+  QString message_;
+  long gdsCode_;
+};

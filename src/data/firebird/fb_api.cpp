@@ -1,0 +1,54 @@
+#include "data/firebird/fb_api.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <cstdlib>
+#include <unistd.h>
+
+#include "data/firebird/cp1251.h"
+
+namespace fbapi {
+
+Firebird::IMaster* Master() {
+  static Firebird::IMaster* master = [] {
+    PrepareEnvironment();
+    return Firebird::fb_get_master_interface();
+  }();
+  return master;
+}
+
+Firebird::IUtil* Util() {
+  static Firebird::IUtil* util = Master()->getUtilInterface();
+  return util;
+}
+
+Firebird::IProvider* Provider() {
+  static Firebird::IProvider* provider = Master()->getDispatcher();
+  return provider;
+}
+
+QString StatusText(Firebird::IStatus* status) {
+  char buffer[4096];
+  const unsigned length = Util()->formatStatus(buffer, sizeof buffer - 1, status);
+  // The server's texts are ASCII, but the values it quotes come in the connection's code page.
+  return DecodeCp1251(buffer, static_cast<qsizetype>(qMin<unsigned>(length, sizeof buffer - 1))).trimmed();
+}
+
+void Raise(const Firebird::FbException& error) {
+  Firebird::IStatus* status = error.getStatus();
+  const intptr_t* errors = status->getErrors();
+  const long code = (errors && errors[0] == 1) ? static_cast<long>(errors[1]) : 0;
+  throw DbError(StatusText(status), code);
+}
+
+void PrepareEnvironment() {
+  if (std::getenv("FIREBIRD_LOCK") || geteuid() == 0) return;
+  QString base = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+  if (base.isEmpty()) base = QDir::tempPath();
+  const QString folder = base + QStringLiteral("/tesaro/firebird-lock");
+  QDir().mkpath(folder);
+  setenv("FIREBIRD_LOCK", QFile::encodeName(folder).constData(), 0);
+}
+
+}  // namespace fbapi

@@ -1,0 +1,41 @@
+// The nomenclature table NOM held in memory: its rows keyed by code N. Closed by a full
+// commit like every data set; the lookups of the register list and the code-list displays
+// read it.
+#pragma once
+
+#include <QString>
+#include <QVariant>
+#include <map>
+#include <vector>
+
+#include "data/firebird/transaction.h"
+
+class Database;
+
+class NomTable : public TransactionObserver {
+ public:
+  explicit NomTable(Database& database);
+  ~NomTable() override;
+
+  void Open();
+  void Close();
+  bool IsOpen() const { return open_; }
+  void OpenIfClosed() {
+    if (!open_) Open();
+  }
+
+  // The cell of `column` in row N = code as stored (CHAR cells blank-padded); a null
+  // QVariant when the row or the cell is missing. Unknown columns are an error.
+  QVariant Cell(const QString& column, int code) const;
+  // Codes of all rows, in N order.
+  std::vector<int> Codes() const;
+  int ColumnIndex(const QString& column) const;  // -1 when NOM has no such column
+
+  void TransactionEnding() override { Close(); }
+
+ private:
+  Database& database_;
+  bool open_ = false;
+  QStringList columns_;
+  std::map<int, std::vector<QVariant>> rows_;
+};

@@ -1,0 +1,19 @@
+// The starting code lists of a new register (rows 0..9 of NOM) and its two settings cells.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+class Database;
+
+struct CodeList {
+  QString column;      // the NOM column
+  QStringList names;   // name of code 0, 1, 2, ...
+};
+
+// Every starting list, in the order of NOM's columns.
+const std::vector<CodeList>& StartingCodeLists();
+
+// Writes rows 0..9 of NOM: the lists, S_INFO in row 0 and COUNTER in row 3.
+void FillCodeLists(Database& database, const QString& municipality, int registrationYears);

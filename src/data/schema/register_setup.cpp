@@ -1,0 +1,38 @@
+#include "data/schema/register_setup.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "data/firebird/db_error.h"
+#include "data/schema/code_lists.h"
+#include "data/schema/sql_script.h"
+
+namespace {
+bool IsServerPath(const QString& path) {
+  // "host:/path" goes to a server; a drive letter ("C:\...") or a plain path does not.
+  const qsizetype colon = path.indexOf(u':');
+  return colon > 1 && !path.startsWith(u'/');
+}
+}  // namespace
+
+void RunSchemaScript(Database& database) {
+  Transaction& transaction = database.DefaultTransaction();
+  for (const QString& statement : SplitSqlScript(QString::fromUtf8(RegisterSchemaScript()))) {
+    database.ExecuteImmediate(statement);
+    transaction.Commit();  // later statements refer to the objects made by earlier ones
+  }
+}
+
+void CreateRegister(Database& database, const ConnectionParams& params, const QString& municipality) {
+  if (!IsServerPath(params.path)) {
+    const QFileInfo file(params.path);
+    if (file.exists())
+      throw DbError(QStringLiteral("Файлът %1 вече съществува; регистърът не е създаден.").arg(params.path));
+    if (!file.absoluteDir().exists())
+      throw DbError(QStringLiteral("Папката %1 не съществува.").arg(file.absolutePath()));
+  }
+  database.Create(params);
+  RunSchemaScript(database);
+  FillCodeLists(database, municipality, kDefaultRegistrationYears);
+  database.DefaultTransaction().Commit();
+}

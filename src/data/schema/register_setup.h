@@ -1,0 +1,19 @@
+// Making a new register: the database file, the schema and the starting code lists.
+#pragma once
+
+#include <QString>
+
+#include "data/firebird/database.h"
+
+// The schema script (register_schema.sql), compiled in.
+const char* RegisterSchemaScript();
+
+// Default number of years of address registration a new register starts with (NOM row 3).
+inline constexpr int kDefaultRegistrationYears = 5;
+
+// Creates the database at params.path (refused when the file exists), runs the schema,
+// fills the code lists and the two settings cells, commits and leaves `database` attached.
+void CreateRegister(Database& database, const ConnectionParams& params, const QString& municipality);
+
+// Runs the schema script on an empty, attached database, committing after each statement.
+void RunSchemaScript(Database& database);

@@ -1,0 +1,188 @@
+// The data module over a fresh register: the register list (one row per card with a holder,
+// row numbers, count text, lookups, member counts), the commit policy, the nomenclature
+// lookups and the invalid-personal-number filter.
+#include <QSignalSpy>
+#include <QtTest>
+
+#include "data/data_module.h"
+#include "data/firebird/statement.h"
+#include "temp_register.h"
+
+namespace {
+struct Member {
+  QString name;
+  QString egn;
+  int role;
+};
+
+int AddCard(TDataModule1& data, int regNum, int grupa, int group2, int status, const QList<Member>& members) {
+  Statement card(data.Db(), QStringLiteral("insert into RGS_CARD (REG_NUM, REGDATE, ADRESS, GROUP1, GRUPA, GROUP2, "
+                                           "STATUS, ADD_USER) values (?,?,?,?,?,?,?,'Default') returning CARD_ID"));
+  card.BindAll({regNum, QDate(2021, 2, 3), QStringLiteral("ул. Шипка %1").arg(regNum), grupa + 1, grupa, group2, status});
+  card.Execute();
+  const int cardId = card.Value(0).toInt();
+  Statement person(data.Db(), QStringLiteral("insert into RGS_PERSON (CARD_ID, NAME, EGN, PERSON_TYPE) values (?,?,?,?)"));
+  for (const Member& m : members) {
+    person.BindAll({cardId, m.name, m.egn, m.role});
+    person.Execute();
+  }
+  return cardId;
+}
+
+Member Holder(const QString& name, const QString& egn = QStringLiteral("7501010004")) { return {name, egn, 0}; }
+
+QStringList FieldTexts(ListQuery& list, const QString& field, bool display = true) {
+  QStringList values;
+  const int index = list.FieldIndex(field);
+  for (int row = 0; row < list.RowCount(); ++row)
+    values << (display ? list.DisplayText(row, index) : list.Value(row, index).toString());
+  return values;
+}
+}  // namespace
+
+class TestDataModule : public QObject {
+  Q_OBJECT
+ private slots:
+  void listHasOneRowPerCardWithAHolder() {
+    TempRegister reg;
+    TDataModule1& data = reg.Data();
+    AddCard(data, 1, 0, 0, 1, {Holder(QStringLiteral("Иван Иванов")), {QStringLiteral("Мария Иванова"), QStringLiteral("7601010008"), 2},
+                                {QStringLiteral("Петър Иванов"), QStringLiteral("1046010007"), 3}});
+    AddCard(data, 2, 1, 2, 0, {{QStringLiteral("Без титуляр"), QStringLiteral("8001010008"), 3}});  // no holder
+    AddCard(data, 3, 4, 5, 9, {Holder(QStringLiteral("Георги Георгиев"))});                        // state 9 has no name
+
+    ListQuery& list = data.MainQuery();
+    QSignalSpy counts(&data, &TDataModule1::RecordCountChanged);
+    list.SetCondition(QStringLiteral("and P.PERSON_TYPE = 0 "));
+    list.SetOrdering(QStringLiteral(" order by Reg_Num"));
+    list.Open();
+    QCOMPARE(list.RowCount(), 2);
+    QCOMPARE(counts.size(), 1);
+    QCOMPARE(counts.at(0).at(0).toString(), QStringLiteral("2 записа"));
+    QCOMPARE(FieldTexts(list, QStringLiteral("REG_NUM")), QStringList({"1", "3"}));
+    QCOMPARE(FieldTexts(list, QStringLiteral("NAME"), false).at(0).size(), 100);  // CHAR value stays padded
+    QCOMPARE(FieldTexts(list, QStringLiteral("N")), QStringList({"3", "1"}));
+    QCOMPARE(data.MainQueryNGetText(0), QStringLiteral("3"));
+    QCOMPARE(FieldTexts(list, QStringLiteral("REGDATE")), QStringList({"03.02.2021", "03.02.2021"}));
+
+    // Lookups from NOM, cut to their sizes; a code without a name gives an empty value.
+    QCOMPARE(FieldTexts(list, QStringLiteral("grupa1")),
+             QStringList({"1.възстановяване на бивш. собств.", "5.недостатъчна жил. площ"}));
+    QCOMPARE(FieldTexts(list, QStringLiteral("Grup1")),
+             QStringList({"2.засегнати от ново строителство", ""}));  // GROUP1 = 5 has no row name
+    QCOMPARE(FieldTexts(list, QStringLiteral("grupa11")), QStringList({"1", "5"}));
+    QCOMPARE(FieldTexts(list, QStringLiteral("GrupaNum")), QStringList({"Гр.1", "Гр.5"}));
+    QCOMPARE(FieldTexts(list, QStringLiteral("Stat")), QStringList({"Включен в списъка", ""}));
+    QVERIFY(list.Value(1, QStringLiteral("Stat")).isNull());
+    // group_2 keeps 20 characters of the subgroup name.
+    QCOMPARE(FieldTexts(list, QStringLiteral("group_2")), QStringList({"Без подгрупа", "5.недостатъчна жил."}));
+    QCOMPARE(list.Field(list.FieldIndex(QStringLiteral("ADRESS"))).displayWidth, 40);
+  }
+
+  void rowNumbersFollowTheListNotTheKeys() {
+    TempRegister reg;
+    TDataModule1& data = reg.Data();
+    for (int i = 1; i <= 6; ++i) AddCard(data, 100 + i, 0, 0, i % 2, {Holder(QStringLiteral("Лице %1").arg(i))});
+    ListQuery& list = data.MainQuery();
+    list.SetCondition(QStringLiteral("and C.STATUS = 1"));
+    list.SetOrdering(QStringLiteral("order by REG_NUM desc"));
+    list.Open();
+    QCOMPARE(FieldTexts(list, QStringLiteral("REG_NUM")), QStringList({"105", "103", "101"}));
+    QCOMPARE(FieldTexts(list, QStringLiteral("CARD_ID")), QStringList({"1", "2", "3"}));
+    QVERIFY(list.Value(0, QStringLiteral("CARD_ID")).toInt() != 1);  // the value is still the key
+  }
+
+  void emptyListCountsZero() {
+    TempRegister reg;
+    TDataModule1& data = reg.Data();
+    QSignalSpy counts(&data, &TDataModule1::RecordCountChanged);
+    data.MainQuery().Open();
+    QCOMPARE(data.MainQuery().RowCount(), 0);
+    QCOMPARE(data.MainQuery().CurrentRow(), -1);
+    QCOMPARE(counts.at(0).at(0).toString(), QStringLiteral("0 записа"));
+  }
+
+  void fullCommitClosesTheListCommitRetainingKeepsPosition() {
+    TempRegister reg;
+    TDataModule1& data = reg.Data();
+    for (int i = 1; i <= 3; ++i) AddCard(data, i, 0, 0, 1, {Holder(QStringLiteral("Лице %1").arg(i))});
+    ListQuery& list = data.MainQuery();
+    list.Open();
+    list.SetCurrentRow(2);
+    QVERIFY(data.Nom().IsOpen());
+
+    data.BeginWrite();  // commit-retaining while the transaction runs
+    AddCard(data, 4, 0, 0, 1, {Holder(QStringLiteral("Лице 4"))});
+    data.CommitRetaining();
+    QVERIFY(list.IsOpen());
+    QCOMPARE(list.CurrentRow(), 2);
+    QCOMPARE(list.RowCount(), 3);  // the snapshot does not change until a full commit
+
+    QSignalSpy closed(&list, &ListQuery::Closed);
+    data.Commit();
+    QCOMPARE(closed.size(), 1);
+    QVERIFY(!list.IsOpen());
+    QVERIFY(!data.Nom().IsOpen());
+    QCOMPARE(list.CurrentRow(), -1);
+    list.Open();  // reopening brings NOM back
+    QVERIFY(data.Nom().IsOpen());
+    QCOMPARE(list.RowCount(), 4);
+
+    QVERIFY(list.Locate(QStringLiteral("REG_NUM"), 3));
+    QCOMPARE(list.CurrentRow(), 2);
+    QVERIFY(!list.Locate(QStringLiteral("REG_NUM"), 99));
+    QCOMPARE(list.CurrentRow(), 2);
+
+    data.Rollback();
+    QVERIFY(!list.IsOpen());
+  }
+
+  void nomenclatureLookups() {
+    TempRegister reg;
+    TDataModule1& data = reg.Data();
+    QCOMPARE(data.NomCodeName(QStringLiteral("STATUS"), 1).trimmed(), QStringLiteral("Включен в списъка"));
+    QCOMPARE(data.NomCodeName(QStringLiteral("SOCGRUPA"), 7), QStringLiteral("false"));  // row exists, cell NULL
+    QCOMPARE(data.NomCodeName(QStringLiteral("SOCGRUPA"), 42), QStringLiteral("false"));  // no such row
+    QCOMPARE(data.NomCodeOf(QStringLiteral("STATUS"), QStringLiteral("Получил жилище")), 4);
+    QCOMPARE(data.NomCodeOf(QStringLiteral("STATUS"), QStringLiteral("Няма такова")), -1);
+    QVERIFY_THROWS_EXCEPTION(DbError, data.NomCodeName(QStringLiteral("NO_SUCH_LIST"), 0));
+
+    data.Db().ExecuteImmediate(QStringLiteral("update NOM set STATUS = 'Двойно' where N in (2, 5)"));
+    data.Db().ExecuteImmediate(QStringLiteral("update NOM set KARTFOR = 'false' where N = 1"));
+    data.Db().ExecuteImmediate(QStringLiteral("insert into NOM (N, STATUS) values (12, 'Ред 12')"));
+    data.Nom().Close();
+    QCOMPARE(data.NomCodeOf(QStringLiteral("STATUS"), QStringLiteral("Двойно")), 5);  // the last matching row
+    QCOMPARE(data.NomCodeName(QStringLiteral("KARTFOR"), 1), QStringLiteral("false"));
+    QStringList shown;  // a code-list display reads codes 0..9 only
+    for (int code = 0; code <= 9; ++code)
+      if (const QString name = data.NomCodeName(QStringLiteral("STATUS"), code); name != QLatin1String("false"))
+        shown << name.trimmed();
+    QCOMPARE(shown, QStringList({"Картотекиран", "Включен в списъка", "Двойно", "Изключен от списъка",
+                                 "Получил жилище", "Двойно"}));
+  }
+
+  void invalidEgnFilterAdmitsAndCounts() {
+    TempRegister reg;
+    TDataModule1& data = reg.Data();
+    AddCard(data, 1, 0, 0, 1, {Holder(QStringLiteral("Валиден"), QStringLiteral("7501010004"))});
+    AddCard(data, 2, 0, 0, 1, {Holder(QStringLiteral("Без дата"), QStringLiteral("0000000000"))});
+    AddCard(data, 3, 0, 0, 1, {Holder(QStringLiteral("Грешна цифра"), QStringLiteral("7501010001"))});
+    AddCard(data, 4, 0, 0, 1, {Holder(QStringLiteral("Къс"), QStringLiteral("75010"))});
+    QCOMPARE(data.InvalidCount, -1);
+    data.InvalidCount = 0;
+    data.AttachInvalidEgnFilter();
+    ListQuery& list = data.MainQuery();
+    list.SetOrdering(QStringLiteral("order by REG_NUM"));
+    list.Open();
+    QCOMPARE(FieldTexts(list, QStringLiteral("REG_NUM")), QStringList({"2", "3", "4"}));
+    QCOMPARE(data.InvalidCount, 3);
+    data.DetachInvalidEgnFilter();
+    list.Close();
+    list.Open();
+    QCOMPARE(list.RowCount(), 4);
+    QCOMPARE(data.InvalidCount, 3);  // counting happens only while the filter is attached
+  }
+};
+
+QTEST_GUILESS_MAIN(TestDataModule)
+#include "test_data_module.moc"
