@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <cstdlib>
 #include <unistd.h>
@@ -44,11 +45,18 @@ void Raise(const Firebird::FbException& error) {
 
 void PrepareEnvironment() {
   if (std::getenv("FIREBIRD_LOCK") || geteuid() == 0) return;
-  QString base = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
-  if (base.isEmpty()) base = QDir::tempPath();
-  const QString folder = base + QStringLiteral("/tesaro/firebird-lock");
-  QDir().mkpath(folder);
-  setenv("FIREBIRD_LOCK", QFile::encodeName(folder).constData(), 0);
+  // The engine keeps its lock files there; the default (/tmp/firebird) belongs to whoever
+  // made it first, so a user gets a folder of their own.
+  QStringList candidates;
+  const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+  if (!cache.isEmpty()) candidates << cache + QStringLiteral("/tesaro/firebird-lock");
+  candidates << QDir::tempPath() + QStringLiteral("/tesaro-firebird-lock-%1").arg(geteuid());
+  for (const QString& folder : candidates) {
+    if (QDir().mkpath(folder) && QFileInfo(folder).isWritable()) {
+      setenv("FIREBIRD_LOCK", QFile::encodeName(folder).constData(), 0);
+      return;
+    }
+  }
 }
 
 }  // namespace fbapi
