@@ -9,6 +9,8 @@
 
 #include "data/firebird/cp1251.h"
 
+using Firebird::IStatus;
+
 namespace fbapi {
 
 Firebird::IMaster* Master() {
@@ -27,6 +29,14 @@ Firebird::IUtil* Util() {
 Firebird::IProvider* Provider() {
   static Firebird::IProvider* provider = Master()->getDispatcher();
   return provider;
+}
+
+IStatus* ThreadStatus() {
+  thread_local struct Holder {
+    IStatus* status = Master()->getStatus();
+    ~Holder() { status->dispose(); }
+  } holder;
+  return holder.status;
 }
 
 QString StatusText(Firebird::IStatus* status) {

@@ -19,14 +19,16 @@ Firebird::IProvider* Provider();
 QString StatusText(Firebird::IStatus* status);
 [[noreturn]] void Raise(const Firebird::FbException& error);
 
+// One status object per thread, reused by every call: the client API would otherwise
+// allocate one for each fetched row.
+Firebird::IStatus* ThreadStatus();
+
 // Runs a call on a throwing status wrapper and turns a Firebird failure into DbError.
 template <typename Fn>
 auto Call(Fn&& fn) {
-  Firebird::ThrowStatusWrapper status(Master()->getStatus());
-  struct Disposer {
-    Firebird::ThrowStatusWrapper& s;
-    ~Disposer() { s.dispose(); }
-  } disposer{status};
+  Firebird::IStatus* raw = ThreadStatus();
+  raw->init();
+  Firebird::ThrowStatusWrapper status(raw);
   try {
     return fn(&status);
   } catch (const Firebird::FbException& error) {
