@@ -36,6 +36,20 @@ auto Call(Fn&& fn) {
   }
 }
 
+// Ends an interface's life by a closing call (close, free, rollback) that must not throw,
+// as in a destructor; when the call fails, the interface is only released.
+template <typename Interface, typename Fn>
+void CloseQuietly(Interface* handle, Fn&& close) {
+  Firebird::IStatus* raw = ThreadStatus();
+  raw->init();
+  Firebird::ThrowStatusWrapper status(raw);
+  try {
+    close(&status);
+  } catch (const Firebird::FbException&) {
+    handle->release();
+  }
+}
+
 // Sets FIREBIRD_LOCK to a folder the user can write, unless it is set or we run as root.
 void PrepareEnvironment();
 

@@ -69,26 +69,14 @@ Statement::~Statement() {
 void Statement::ReleaseHandles() {
   database_.DefaultTransaction().Detach(this);
   if (cursor_) {
-    ThrowStatusWrapper s(fbapi::Master()->getStatus());
-    try {
-      cursor_->close(&s);
-    } catch (const FbException&) {
-      cursor_->release();
-    }
-    s.dispose();
+    fbapi::CloseQuietly(cursor_, [this](ThrowStatusWrapper* s) { cursor_->close(s); });
     cursor_ = nullptr;
   }
   if (boundMeta_) boundMeta_->release(), boundMeta_ = nullptr;
   if (inMeta_) inMeta_->release(), inMeta_ = nullptr;
   if (outMeta_) outMeta_->release(), outMeta_ = nullptr;
   if (handle_) {
-    ThrowStatusWrapper s(fbapi::Master()->getStatus());
-    try {
-      handle_->free(&s);
-    } catch (const FbException&) {
-      handle_->release();
-    }
-    s.dispose();
+    fbapi::CloseQuietly(handle_, [this](ThrowStatusWrapper* s) { handle_->free(s); });
     handle_ = nullptr;
   }
   boundSignature_.clear();

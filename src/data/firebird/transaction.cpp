@@ -10,16 +10,8 @@ using namespace Firebird;
 Transaction::Transaction(Database& database) : database_(database) {}
 
 Transaction::~Transaction() {
-  if (handle_) {
-    ThrowStatusWrapper status(fbapi::Master()->getStatus());
-    try {
-      handle_->rollback(&status);
-    } catch (const FbException&) {
-      handle_->release();
-    }
-    status.dispose();
-    handle_ = nullptr;
-  }
+  if (handle_) fbapi::CloseQuietly(handle_, [this](ThrowStatusWrapper* s) { handle_->rollback(s); });
+  handle_ = nullptr;
 }
 
 void Transaction::Start() {
