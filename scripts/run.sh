@@ -14,11 +14,11 @@ REGISTER="${TESARO_REGISTER:-${XDG_DATA_HOME:-$HOME/.local/share}/Tesaro/registe
 if [[ ! -f "$REGISTER" ]]; then
   echo "Няма регистър в $REGISTER; създаване на нов."
   mkdir -p "$(dirname "$REGISTER")"
-  if [[ -t 0 ]]; then
-    "$BUILD/tools/tesaro-admin" init-db
-  else
-    "$BUILD/tools/tesaro-admin" init-db "$REGISTER" --municipality "${TESARO_MUNICIPALITY:-Община}"
-  fi
+  MUNICIPALITY="${TESARO_MUNICIPALITY:-}"
+  while [[ -z "$MUNICIPALITY" && -t 0 ]]; do
+    read -r -p "Име на общината (например Община Примерна): " MUNICIPALITY
+  done
+  "$BUILD/tools/tesaro-admin" init-db "$REGISTER" --municipality "${MUNICIPALITY:-Община}"
 fi
 echo "Регистърът е в $REGISTER."
 echo "Главният прозорец на програмата все още не е готов; регистърът може да се попълни с"

@@ -44,8 +44,8 @@ QString MakeBrokenEgn(const QDate& birth, bool male, SeedRandom& random) {
       return valid.left(9) + QString::number(wrong);
     }
     case 1:  // 31st of a 30-day month, correctly checked
-      return WithCheckDigit(valid.left(2) + TwoDigits(QList<int>{4, 6, 9, 11}[random.Below(4)]) +
-                            QStringLiteral("31") + valid.mid(6, 3));
+      return WithCheckDigit(valid.left(2) + TwoDigits(QList<int>{4, 6, 9, 11}[random.Below(4)]) + QStringLiteral("31") +
+                            valid.mid(6, 3));
     default:  // a month code that belongs to no century
       return WithCheckDigit(valid.left(2) + TwoDigits(13 + random.Below(7)) + valid.mid(4, 5));
   }

@@ -16,7 +16,10 @@ ListQuery::ListQuery(Database& database, NomTable& nom, QObject* parent)
       database_(database),
       nom_(nom),
       lines_{kBaseStatement, QString(), QString()},
-      statement_(database) {}
+      statement_(database) {
+  for (const ListField& field : RegisterListFields())
+    lookupKeyField_.push_back(field.source == ListField::Source::Lookup ? FieldIndex(field.keyField) : -1);
+}
 
 ListQuery::~ListQuery() { database_.DefaultTransaction().Detach(this); }
 
@@ -33,6 +36,12 @@ void ListQuery::Open() {
   const QString sql = Sql();
   if (statement_.Sql() != sql) statement_.Prepare(sql);
   statement_.Open();
+
+  lookupNomColumn_.clear();
+  for (const ListField& field : RegisterListFields()) {
+    const bool lookup = field.source == ListField::Source::Lookup;
+    lookupNomColumn_.push_back(lookup ? nom_.ColumnIndex(field.nomColumn) : -1);
+  }
 
   const Columns& columns = statement_.ResultColumns();
   rows_.Reset(columns);
@@ -76,9 +85,9 @@ QVariant ListQuery::Value(int row, int field) const {
     case ListField::Source::MemberCount:
       return MemberCount(row);
     case ListField::Source::Lookup: {
-      const QVariant key = Value(row, FieldIndex(f.keyField));
+      const QVariant key = Value(row, lookupKeyField_[field]);
       if (key.isNull()) return {};
-      const QVariant cell = nom_.Cell(f.nomColumn, key.toInt());
+      const QVariant cell = nom_.CellAt(lookupNomColumn_[field], key.toInt());
       if (cell.isNull()) return {};
       QString text = cell.toString().left(f.size);
       while (text.endsWith(u' ')) text.chop(1);

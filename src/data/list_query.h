@@ -79,6 +79,8 @@ class ListQuery : public QObject, public TransactionObserver {
   RowFilter filter_;
   RowStore rows_;
   std::vector<int> columnOfField_;  // statement column of each field, -1 when not selected
+  std::vector<int> lookupKeyField_;   // for lookups: the field holding the code
+  std::vector<int> lookupNomColumn_;  // for lookups: NOM's column index, set when the list opens
   bool open_ = false;
   int current_ = -1;
 };

@@ -44,6 +44,13 @@ QVariant NomTable::Cell(const QString& column, int code) const {
   return it->second[index];
 }
 
+QVariant NomTable::CellAt(int columnIndex, int code) const {
+  if (columnIndex < 0) return {};
+  const auto it = rows_.find(code);
+  if (it == rows_.end()) return {};
+  return it->second[columnIndex];
+}
+
 std::vector<int> NomTable::Codes() const {
   std::vector<int> codes;
   for (const auto& [n, row] : rows_) codes.push_back(n);

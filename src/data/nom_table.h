@@ -27,6 +27,8 @@ class NomTable : public TransactionObserver {
   // The cell of `column` in row N = code as stored (CHAR cells blank-padded); a null
   // QVariant when the row or the cell is missing. Unknown columns are an error.
   QVariant Cell(const QString& column, int code) const;
+  // As Cell, with the column's index (ColumnIndex); -1 gives null.
+  QVariant CellAt(int columnIndex, int code) const;
   // Codes of all rows, in N order.
   std::vector<int> Codes() const;
   int ColumnIndex(const QString& column) const;  // -1 when NOM has no such column

@@ -76,6 +76,14 @@ void Database::Detach() {
   attachment_ = nullptr;
 }
 
+void Database::Drop() {
+  if (!attachment_) return;
+  transaction_.Rollback();
+  ReleaseStatements();
+  fbapi::Call([&](ThrowStatusWrapper* s) { attachment_->dropDatabase(s); });
+  attachment_ = nullptr;
+}
+
 void Database::ExecuteImmediate(const QString& sql) {
   const QByteArray text = EncodeCp1251(sql);
   ITransaction* tra = transaction_.Handle();

@@ -32,6 +32,8 @@ class Database {
   void Attach(const ConnectionParams& params);
   // Commits the open transaction (closing every data set) and closes the connection.
   void Detach();
+  // Deletes the attached database (its transaction rolled back first) and closes the connection.
+  void Drop();
   bool IsConnected() const { return attachment_ != nullptr; }
   const ConnectionParams& Params() const { return params_; }
 

@@ -56,7 +56,8 @@ void FillCodeLists(Database& database, const QString& municipality, int registra
     insert.Bind(index++, n);
     for (const CodeList& list : lists) insert.Bind(index++, n < list.names.size() ? QVariant(list.names[n]) : QVariant());
     insert.Bind(index++, n == 3 ? QVariant(registrationYears) : QVariant());
-    insert.Bind(index++, n == 0 ? QVariant(municipality) : QVariant());
+    // Empty texts are stored as NULL.
+    insert.Bind(index++, n == 0 && !municipality.isEmpty() ? QVariant(municipality) : QVariant());
     insert.Execute();
   }
 }

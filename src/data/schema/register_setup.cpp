@@ -32,7 +32,17 @@ void CreateRegister(Database& database, const ConnectionParams& params, const QS
       throw DbError(QStringLiteral("Папката %1 не съществува.").arg(file.absolutePath()));
   }
   database.Create(params);
-  RunSchemaScript(database);
-  FillCodeLists(database, municipality, kDefaultRegistrationYears);
-  database.DefaultTransaction().Commit();
+  try {
+    RunSchemaScript(database);
+    FillCodeLists(database, municipality, kDefaultRegistrationYears);
+    database.DefaultTransaction().Commit();
+  } catch (const DbError&) {
+    // A half-made register would block the next attempt as "already exists".
+    try {
+      database.Drop();
+    } catch (const DbError&) {
+      // The first error is the one worth showing.
+    }
+    throw;
+  }
 }

@@ -1,0 +1,53 @@
+// Making or finding the benchmark register.
+#include "bench_register.h"
+
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <cstdlib>
+
+#include "data/schema/register_setup.h"
+#include "seed_writer.h"
+
+namespace {
+int CardsWanted() {
+  const char* text = std::getenv("TESARO_BENCH_CARDS");
+  if (!text || !*text) return 100000;
+  bool ok = false;
+  const int cards = QString::fromLocal8Bit(text).toInt(&ok);
+  if (!ok || cards <= 0) {
+    QTextStream(stderr) << "TESARO_BENCH_CARDS must be a positive whole number; using 100000.\n";
+    return 100000;
+  }
+  return cards;
+}
+
+ConnectionParams Make() {
+  ConnectionParams params;
+  if (const char* path = std::getenv("TESARO_BENCH_DB"); path && *path) {
+    params.path = QString::fromLocal8Bit(path);
+    QTextStream(stderr) << "Benchmark register: " << params.path << '\n';
+    return params;
+  }
+  static QTemporaryDir folder;
+  params.path = folder.filePath(QStringLiteral("bench.fdb"));
+  const int cards = CardsWanted();
+  QElapsedTimer timer;
+  timer.start();
+  Database database;
+  CreateRegister(database, params, QStringLiteral("Община Пловдив"));
+  SeedRequest request;
+  request.cards = cards;
+  request.seed = 1;
+  const SeedSummary summary = SeedRegister(database, request);
+  database.Detach();
+  QTextStream(stderr) << "Benchmark register: " << summary.cards << " cards, " << summary.members
+                      << " members, made in " << timer.elapsed() << " ms at " << params.path << '\n';
+  return params;
+}
+}  // namespace
+
+const ConnectionParams& BenchRegister() {
+  static const ConnectionParams params = Make();
+  return params;
+}

@@ -1,0 +1,6 @@
+// The help text of tesaro-admin.
+#pragma once
+
+#include <QString>
+
+QString AdminHelpText();

@@ -1,0 +1,38 @@
+// tesaro-admin: the administrator's command-line tool (create a register, seed demo data).
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QTextStream>
+#include <cstdio>
+
+#include "admin_exit.h"
+#include "admin_help.h"
+#include "init_db.h"
+#include "seed_command.h"
+
+int main(int argc, char* argv[]) {
+  QCoreApplication app(argc, argv);
+  QCoreApplication::setApplicationName(QStringLiteral("tesaro-admin"));
+  QTextStream in(stdin);
+  QTextStream out(stdout);
+  QTextStream err(stderr);
+
+  QStringList args = QCoreApplication::arguments().mid(1);
+  if (args.isEmpty()) {
+    err << AdminHelpText();
+    return kExitUsage;
+  }
+  const QString command = args.takeFirst();
+  if (command == QLatin1String("--help") || command == QLatin1String("-h") || command == QLatin1String("help")) {
+    out << AdminHelpText();
+    return kExitOk;
+  }
+  if (args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h"))) {
+    out << AdminHelpText();
+    return kExitOk;
+  }
+  if (command == QLatin1String("init-db")) return RunInitDb(args, in, out, err, isatty(STDIN_FILENO) != 0);
+  if (command == QLatin1String("seed")) return RunSeed(args, out, err);
+  err << "Непозната команда „" << command << "“.\n\n" << AdminHelpText();
+  return kExitUsage;
+}

@@ -1,0 +1,141 @@
+// Creating a new register from the command line.
+#include "init_db.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include "admin_args.h"
+#include "admin_connection.h"
+#include "admin_exit.h"
+#include "data/firebird/cp1251.h"
+#include "data/schema/register_setup.h"
+
+namespace {
+constexpr int kMunicipalityLength = 50;  // NOM.S_INFO
+
+void CheckMunicipality(const QString& municipality) {
+  if (municipality.size() > kMunicipalityLength)
+    throw DbError(QStringLiteral("Името на общината е по-дълго от %1 знака.").arg(kMunicipalityLength));
+  if (!FitsCp1251(municipality))
+    throw DbError(QStringLiteral("Името на общината съдържа знаци, които регистърът не може да съхрани."));
+}
+
+void CheckLocalPath(const QString& path) {
+  const QFileInfo file(path);
+  if (file.isDir()) throw DbError(QStringLiteral("%1 е папка; посочете име на файл.").arg(path));
+  if (file.exists()) throw DbError(QStringLiteral("Файлът %1 вече съществува; регистърът не е създаден.").arg(path));
+  if (!file.absoluteDir().exists())
+    throw DbError(QStringLiteral("Папката %1 не съществува; регистърът не е създаден.").arg(file.absolutePath()));
+}
+
+QString ReadAnswer(QTextStream& in, bool* ended) {
+  const QString line = in.readLine();
+  *ended = line.isNull();
+  return line.trimmed();
+}
+}  // namespace
+
+QString DefaultRegisterPath() {
+  QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+  if (base.isEmpty()) base = QDir::homePath();
+  return base + QStringLiteral("/Tesaro/register.fdb");
+}
+
+void InitRegister(const ConnectionParams& params, const QString& municipality) {
+  CheckMunicipality(municipality);
+  const bool local = !IsServerPath(params.path);
+  if (local) CheckLocalPath(params.path);
+  Database database;
+  try {
+    CreateRegister(database, params, municipality);
+    database.Detach();
+  } catch (const DbError& error) {
+    // A failure after the file was made would leave a half-made register that blocks the
+    // next attempt; take it away again.
+    const bool created = database.IsConnected();
+    if (created) {
+      try {
+        database.Detach();
+      } catch (const DbError&) {
+      }
+    }
+    if (created && local) QFile::remove(params.path);
+    QString message = QStringLiteral("Регистърът не е създаден: %1").arg(error.Message());
+    if (created && !local) message += QStringLiteral(" Файлът на сървъра може да е останал непълен; изтрийте го.");
+    throw DbError(message, error.GdsCode());
+  }
+}
+
+int RunInteractiveInit(QTextStream& in, QTextStream& out, QTextStream& err, const QString& defaultPath) {
+  bool ended = false;
+  out << "Създаване на нов регистър.\n";
+  out << "Път до файла на регистъра [" << defaultPath << "]: " << Qt::flush;
+  QString path = ReadAnswer(in, &ended);
+  if (ended) {
+    err << "Прекъснато; регистърът не е създаден.\n";
+    return kExitFailure;
+  }
+  const bool useDefault = path.isEmpty();
+  if (useDefault) path = defaultPath;
+
+  QString municipality;
+  while (municipality.isEmpty()) {
+    out << "Община (например „Община Пловдив“): " << Qt::flush;
+    municipality = ReadAnswer(in, &ended);
+    if (ended) {
+      err << "Прекъснато; регистърът не е създаден.\n";
+      return kExitFailure;
+    }
+  }
+
+  try {
+    if (useDefault && !IsServerPath(path)) {
+      const QString folder = QFileInfo(path).absolutePath();
+      if (!QDir().mkpath(folder)) throw DbError(QStringLiteral("Папката %1 не може да бъде създадена.").arg(folder));
+    }
+    const ConnectionParams params = AdminConnection(path, ParsedArgs{});
+    InitRegister(params, municipality);
+    out << "Регистърът е създаден: " << params.path << '\n';
+    return kExitOk;
+  } catch (const DbError& error) {
+    err << error.Message() << '\n';
+    return kExitFailure;
+  }
+}
+
+int RunInitDb(const QStringList& args, QTextStream& in, QTextStream& out, QTextStream& err, bool stdinIsTerminal) {
+  const ParsedArgs parsed =
+      ParseArgs(args, {QStringLiteral("municipality"), QStringLiteral("user"), QStringLiteral("password")});
+  if (!parsed.error.isEmpty()) {
+    err << parsed.error << '\n' << "Вижте „tesaro-admin --help“.\n";
+    return kExitUsage;
+  }
+  if (parsed.positional.size() > 1) {
+    err << "init-db приема един път, а са дадени " << parsed.positional.size() << ".\n";
+    return kExitUsage;
+  }
+  if (parsed.positional.isEmpty()) {
+    if (!stdinIsTerminal) {
+      err << "Липсва път до новия регистър: tesaro-admin init-db ПЪТ [--municipality ИМЕ].\n";
+      return kExitUsage;
+    }
+    return RunInteractiveInit(in, out, err, DefaultRegisterPath());
+  }
+  const QString path = parsed.positional.first();
+  if (path.trimmed().isEmpty()) {
+    err << "Пътят до новия регистър е празен.\n";
+    return kExitUsage;
+  }
+  try {
+    const ConnectionParams params = AdminConnection(path, parsed);
+    const QString municipality = parsed.Option(QStringLiteral("municipality")).trimmed();
+    InitRegister(params, municipality);
+    out << "Регистърът е създаден: " << params.path << '\n';
+    return kExitOk;
+  } catch (const DbError& error) {
+    err << error.Message() << '\n';
+    return kExitFailure;
+  }
+}

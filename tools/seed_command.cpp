@@ -1,0 +1,83 @@
+// Reading the seed command's arguments, running the generator and reporting progress.
+#include "seed_command.h"
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <climits>
+
+#include "admin_args.h"
+#include "admin_connection.h"
+#include "admin_exit.h"
+#include "seed_writer.h"
+
+namespace {
+QString Seconds(const QElapsedTimer& timer) { return QString::number(timer.elapsed() / 1000.0, 'f', 1); }
+}  // namespace
+
+int RunSeed(const QStringList& args, QTextStream& out, QTextStream& err) {
+  const ParsedArgs parsed = ParseArgs(args, {QStringLiteral("cards"), QStringLiteral("seed"), QStringLiteral("date"),
+                                             QStringLiteral("user"), QStringLiteral("password")});
+  if (!parsed.error.isEmpty()) {
+    err << parsed.error << '\n' << "Вижте „tesaro-admin --help“.\n";
+    return kExitUsage;
+  }
+  if (parsed.positional.size() != 1) {
+    err << "Употреба: tesaro-admin seed ПЪТ --cards N [--seed S] [--date ДД.ММ.ГГГГ].\n";
+    return kExitUsage;
+  }
+  if (!parsed.Has(QStringLiteral("cards"))) {
+    err << "Липсва броят карти: --cards N.\n";
+    return kExitUsage;
+  }
+
+  SeedRequest request;
+  bool ok = false;
+  const QString cardsText = parsed.Option(QStringLiteral("cards"));
+  request.cards = cardsText.toInt(&ok);
+  if (!ok || request.cards <= 0) {
+    err << "Броят карти трябва да е цяло положително число, а е „" << cardsText << "“.\n";
+    return kExitUsage;
+  }
+  if (parsed.Has(QStringLiteral("seed"))) {
+    const QString seedText = parsed.Option(QStringLiteral("seed"));
+    request.seed = seedText.toULongLong(&ok);
+    if (!ok) {
+      err << "Началното число (--seed) трябва да е цяло неотрицателно число, а е „" << seedText << "“.\n";
+      return kExitUsage;
+    }
+  }
+  if (parsed.Has(QStringLiteral("date"))) {
+    const QString dateText = parsed.Option(QStringLiteral("date"));
+    request.today = QDate::fromString(dateText, QStringLiteral("dd.MM.yyyy"));
+    if (!request.today.isValid()) {
+      err << "Датата (--date) трябва да е във вида ДД.ММ.ГГГГ, а е „" << dateText << "“.\n";
+      return kExitUsage;
+    }
+  }
+
+  const ConnectionParams params = AdminConnection(parsed.positional.first(), parsed);
+  if (!IsServerPath(params.path) && !QFileInfo(params.path).isFile()) {
+    err << "Файлът " << params.path << " не съществува; първо създайте регистъра с init-db.\n";
+    return kExitFailure;
+  }
+
+  QElapsedTimer timer;
+  timer.start();
+  int committed = 0;
+  try {
+    Database database;
+    database.Attach(params);
+    const SeedSummary summary = SeedRegister(database, request, [&](int written, int total) {
+      committed = written;
+      err << "Записани " << written << " от " << total << " карти (" << Seconds(timer) << " с)\n" << Qt::flush;
+    });
+    database.Detach();
+    out << "Добавени " << summary.cards << " карти с " << summary.members << " членове на домакинства, рег. номера "
+        << summary.firstRegNum << "–" << summary.lastRegNum << ", за " << Seconds(timer) << " с.\n";
+    return kExitOk;
+  } catch (const DbError& error) {
+    err << "Попълването спря: " << error.Message() << '\n';
+    if (committed > 0) err << "Записаните преди грешката " << committed << " карти остават в регистъра.\n";
+    return kExitFailure;
+  }
+}
