@@ -4,12 +4,6 @@
 #include <QFileInfo>
 #include <QProcessEnvironment>
 
-bool IsServerPath(const QString& path) {
-  // A drive letter ("C:\...") or an absolute path is local; "host:..." is a server.
-  const qsizetype colon = path.indexOf(u':');
-  return colon > 1 && !path.startsWith(u'/');
-}
-
 ConnectionParams AdminConnection(const QString& path, const ParsedArgs& args) {
   const QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   ConnectionParams params;

@@ -8,5 +8,3 @@
 
 ConnectionParams AdminConnection(const QString& path, const ParsedArgs& args);
 
-// True for "host:/path" (a server), false for a local file path.
-bool IsServerPath(const QString& path);

@@ -23,6 +23,11 @@ IXpbBuilder* MakeDpb(ThrowStatusWrapper* s, const ConnectionParams& params) {
 }
 }  // namespace
 
+bool IsServerPath(const QString& path) {
+  const qsizetype colon = path.indexOf(u':');
+  return colon > 1 && !path.startsWith(u'/');
+}
+
 Database::Database() : transaction_(*this) {}
 
 Database::~Database() {

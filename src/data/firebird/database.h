@@ -20,6 +20,9 @@ struct ConnectionParams {
   QString password;
 };
 
+// True for "host:/path" (a server), false for a local file ("/path", "C:\\path").
+bool IsServerPath(const QString& path);
+
 class Database {
  public:
   Database();

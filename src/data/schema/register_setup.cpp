@@ -7,14 +7,6 @@
 #include "data/schema/code_lists.h"
 #include "data/schema/sql_script.h"
 
-namespace {
-bool IsServerPath(const QString& path) {
-  // "host:/path" goes to a server; a drive letter ("C:\...") or a plain path does not.
-  const qsizetype colon = path.indexOf(u':');
-  return colon > 1 && !path.startsWith(u'/');
-}
-}  // namespace
-
 void RunSchemaScript(Database& database) {
   Transaction& transaction = database.DefaultTransaction();
   for (const QString& statement : SplitSqlScript(QString::fromUtf8(RegisterSchemaScript()))) {
