@@ -1,0 +1,29 @@
+#include "auxiliary/error_display.h"
+
+#include "auxiliary/messages.h"
+#include "data/firebird/db_error.h"
+
+void ShowErrorDisplay(QWidget* parent, const QString& text) {
+  ShowMessage(parent, text, QStringLiteral("Грешка"), MessageIcon::Error);
+}
+
+void ShowErrorDisplay(QWidget* parent, const std::exception& error) {
+  if (const auto* db = dynamic_cast<const DbError*>(&error)) {
+    ShowErrorDisplay(parent, db->Message());
+  } else {
+    ShowErrorDisplay(parent, QString::fromLocal8Bit(error.what()));
+  }
+}
+
+TesaroApplication::TesaroApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool TesaroApplication::notify(QObject* receiver, QEvent* event) {
+  try {
+    return QApplication::notify(receiver, event);
+  } catch (const std::exception& error) {
+    ShowErrorDisplay(activeWindow(), error);
+  } catch (...) {
+    ShowErrorDisplay(activeWindow(), QStringLiteral("Неочаквана грешка."));
+  }
+  return false;
+}
