@@ -1,0 +1,38 @@
+// The program: sign-in through the login library, then the main window over the register.
+#include <QScreen>
+
+#include "app/login/library_login.h"
+#include "app/login/login_record.h"
+#include "app/main_form.h"
+#include "auxiliary/error_display.h"
+#include "data/data_module.h"
+
+int main(int argc, char** argv) {
+  TesaroApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Tesaro"));
+  QApplication::setApplicationDisplayName(QStringLiteral("VelmoraTesaro"));
+
+  TLogInfoRec record;
+  try {
+    if (!LibraryLogin(QStringLiteral("Tesaro"), QStringLiteral("ZIRE"), 1, 1, record, 0)) return 0;
+  } catch (const std::exception& error) {
+    ShowErrorDisplay(nullptr, error);
+    return 1;
+  }
+
+  TDataModule1 data;
+  TMainForm form(data, record);
+  try {
+    if (!form.FormShow()) return 0;
+  } catch (const std::exception& error) {
+    ShowErrorDisplay(nullptr, error);
+    return 1;
+  }
+  if (const QScreen* screen = QApplication::primaryScreen()) {
+    QRect frame = form.frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    form.move(frame.topLeft());
+  }
+  form.show();
+  return QApplication::exec();
+}
