@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_bare_list.h"
 #include "bench_memory.h"
 #include "bench_register.h"
 #include "data/data_module.h"
@@ -50,84 +51,11 @@ void BM_RegisterList_DataModule(benchmark::State& state) {
   state.counters["rows"] = rows;
 }
 
-// The bare limit: attach, prepare in dialect 1, open the cursor and fetch every row into
-// one buffer. Nothing is decoded or kept.
-class BareList {
- public:
-  BareList() : master_(Firebird::fb_get_master_interface()), status_(master_->getStatus()) {
-    using namespace Firebird;
-    const ConnectionParams& params = BenchRegister();
-    const QByteArray path = params.path.toLocal8Bit();
-    IXpbBuilder* dpb = master_->getUtilInterface()->getXpbBuilder(&status_, IXpbBuilder::DPB, nullptr, 0);
-    dpb->insertString(&status_, isc_dpb_user_name, params.user.toUtf8().constData());
-    dpb->insertString(&status_, isc_dpb_password, params.password.toUtf8().constData());
-    dpb->insertString(&status_, isc_dpb_lc_ctype, "WIN1251");
-    dpb->insertInt(&status_, isc_dpb_sql_dialect, 1);
-    attachment_ = master_->getDispatcher()->attachDatabase(&status_, path.constData(), dpb->getBufferLength(&status_),
-                                                           dpb->getBuffer(&status_));
-    dpb->dispose();
-    transaction_ = attachment_->startTransaction(&status_, 0, nullptr);
-    const QByteArray sql = ListStatement().toLatin1();
-    statement_ =
-        attachment_->prepare(&status_, transaction_, 0, sql.constData(), 1, IStatement::PREPARE_PREFETCH_METADATA);
-    meta_ = statement_->getOutputMetadata(&status_);
-    buffer_.resize(meta_->getMessageLength(&status_));
-  }
-  ~BareList() {
-    meta_->release();
-    statement_->free(&status_);
-    transaction_->commit(&status_);
-    attachment_->detach(&status_);
-    status_.dispose();
-  }
-
-  int FetchAll() {
-    Firebird::IResultSet* cursor = statement_->openCursor(&status_, transaction_, nullptr, nullptr, meta_, 0);
-    int rows = 0;
-    while (cursor->fetchNext(&status_, buffer_.data()) == Firebird::IStatus::RESULT_OK) ++rows;
-    cursor->close(&status_);
-    benchmark::DoNotOptimize(buffer_.data());
-    return rows;
-  }
-
- private:
-  Firebird::IMaster* master_;
-  Firebird::ThrowStatusWrapper status_;
-  Firebird::IAttachment* attachment_ = nullptr;
-  Firebird::ITransaction* transaction_ = nullptr;
-  Firebird::IStatement* statement_ = nullptr;
-  Firebird::IMessageMetadata* meta_ = nullptr;
-  std::vector<unsigned char> buffer_;
-};
-
-void BM_RegisterList_BareApi(benchmark::State& state) {
-  try {
-    BareList bare;
-    int rows = bare.FetchAll();  // warms the cache like the other benchmark's first opening
-    for (auto _ : state) rows = bare.FetchAll();
-    state.counters["rows"] = rows;
-  } catch (const Firebird::FbException& error) {
-    char text[1024];
-    Firebird::fb_get_master_interface()->getUtilInterface()->formatStatus(text, sizeof text, error.getStatus());
-    state.SkipWithError(text);
-  }
-}
+void BM_RegisterList_BareApi(benchmark::State& state) { RunBareBenchmark(state, ListStatement()); }
 
 BENCHMARK(BM_RegisterList_DataModule)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 BENCHMARK(BM_RegisterList_BareApi)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 
-// Keeps the mean real time of each benchmark so the ratio can be printed at the end.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  explicit RatioReporter(OutputOptions options) : ConsoleReporter(options) {}
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs)
-      if (!run.error_occurred && run.run_type == Run::RT_Iteration)
-        milliseconds[run.run_name.function_name] = run.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-  std::map<std::string, double> milliseconds;
-};
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -146,15 +74,8 @@ int main(int argc, char** argv) {
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
 
+  PrintRatio(reporter, QStringLiteral("register list"), "BM_RegisterList_DataModule", "BM_RegisterList_BareApi");
   QTextStream out(stdout);
-  const auto wrapped = reporter.milliseconds.find("BM_RegisterList_DataModule");
-  const auto bare = reporter.milliseconds.find("BM_RegisterList_BareApi");
-  if (wrapped != reporter.milliseconds.end() && bare != reporter.milliseconds.end() && bare->second > 0) {
-    const double ratio = wrapped->second / bare->second;
-    out << "register list: data module " << QString::number(wrapped->second, 'f', 1) << " ms, bare API "
-        << QString::number(bare->second, 'f', 1) << " ms, ratio " << QString::number(ratio, 'f', 2)
-        << (ratio <= 1.5 ? " (goal <= 1.5 met)" : " (goal <= 1.5 NOT met)") << '\n';
-  }
   out << "peak memory (VmHWM): " << PeakResidentKb() / 1024 << " MB (after making the register: " << peakBefore / 1024
       << " MB)\n";
   return 0;

@@ -1,0 +1,30 @@
+#include "bench_bare_list.h"
+
+#include <QTextStream>
+
+#include "bench_memory.h"
+
+void RunBareBenchmark(benchmark::State& state, const QString& statement) {
+  try {
+    BareList bare(statement);
+    int rows = bare.FetchAll();  // warms the cache like the data module's first opening
+    for (auto _ : state) rows = bare.FetchAll();
+    state.counters["rows"] = rows;
+  } catch (const Firebird::FbException& error) {
+    char text[1024];
+    Firebird::fb_get_master_interface()->getUtilInterface()->formatStatus(text, sizeof text, error.getStatus());
+    state.SkipWithError(text);
+  }
+}
+
+bool PrintRatio(const RatioReporter& reporter, const QString& what, const std::string& wrapped, const std::string& bare) {
+  QTextStream out(stdout);
+  const auto w = reporter.milliseconds.find(wrapped);
+  const auto b = reporter.milliseconds.find(bare);
+  if (w == reporter.milliseconds.end() || b == reporter.milliseconds.end() || b->second <= 0) return false;
+  const double ratio = w->second / b->second;
+  out << what << ": data module " << QString::number(w->second, 'f', 1) << " ms, bare API "
+      << QString::number(b->second, 'f', 1) << " ms, ratio " << QString::number(ratio, 'f', 2)
+      << (ratio <= 1.5 ? " (goal <= 1.5 met)" : " (goal <= 1.5 NOT met)") << '\n';
+  return true;
+}
