@@ -17,6 +17,7 @@
 #include "app/commands/options_form.h"
 #include "app/commands/refresh.h"
 #include "app/commands/state_commands.h"
+#include "app/commands/status_menu.h"
 #include "app/login/library_login.h"
 #include "app/login/rights.h"
 #include "app/login/work_session.h"
@@ -223,26 +224,13 @@ void TMainForm::SearchClick() {
 }
 
 void TMainForm::GetSTATUS() {
-  pm_s->clear();
-  auto* group = new QActionGroup(pm_s);
-  for (const StatusMenuEntry& entry : StatusMenuEntries(data_)) {
-    QAction* action = pm_s->addAction(entry.caption);
-    const int code = entry.code;
-    if (entry.forAll) {
-      connect(action, &QAction::triggered, this, [this, code] {
-        SetALLSTATUS(data_, code);
-        tbRefreshClick();
-      });
-    } else {
-      action->setCheckable(true);
-      action->setChecked(entry.checked);
-      group->addAction(action);
-      connect(action, &QAction::triggered, this, [this, code] {
-        SetSTATUS(data_, code);
-        tbRefreshClick();
-      });
-    }
-  }
+  FillStatusMenu(*pm_s, StatusMenuEntries(data_), [this](const StatusMenuEntry& entry) {
+    if (entry.forAll)
+      SetALLSTATUS(data_, entry.code);
+    else
+      SetSTATUS(data_, entry.code);
+    tbRefreshClick();
+  });
 }
 
 void TMainForm::DelClick() { ::DelClick(data_, this); }

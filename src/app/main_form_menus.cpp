@@ -63,7 +63,7 @@ void TMainForm::BuildToolbar() {
         ToolbarPicture::List},
        [this] { windows_.annualList(this); }},
       {{"ToolButton1", QStringLiteral("За програмата"), QStringLiteral("Информация за програмата"), ToolbarPicture::About},
-       [this] { TAboutForm(this).exec(); }},
+       [this] { mAboutClick(this); }},
       {{"tbExit", QStringLiteral("Изход"), QStringLiteral("Изход от програмата"), ToolbarPicture::Exit},
        [this] { tbExitClick(); }},
   };
@@ -164,6 +164,6 @@ void TMainForm::BuildMenus() {
                              static_cast<bool>(windows_.actionHistory)));
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("Помощ"));
-  help->addAction(withShortcut(Command(QStringLiteral("За програмата"), [this] { TAboutForm(this).exec(); }), Qt::Key_F1));
+  help->addAction(withShortcut(Command(QStringLiteral("За програмата"), [this] { mAboutClick(this); }), Qt::Key_F1));
   help->addAction(Command(QStringLiteral("Помощ"), [this] { hlpbtnClick(this); }));
 }

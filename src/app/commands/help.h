@@ -1,0 +1,8 @@
+// The help command: the user's guide "Tesaro.pdf" beside the program, opened with the
+// desktop's program for PDF files.
+#pragma once
+
+class QWidget;
+
+// Opens the guide; when the desktop cannot (no file, no program) says so. False then.
+bool hlpbtnClick(QWidget* parent);

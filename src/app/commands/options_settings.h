@@ -1,0 +1,28 @@
+// The program's two settings kept in the nomenclature table: the municipality printed in
+// document titles (row 0, S_INFO) and the minimum years of address registration (row 3,
+// COUNTER). Loaded into and saved from the texts of the settings window.
+#pragma once
+
+#include <QString>
+
+class QWidget;
+class TDataModule1;
+
+struct OptionsValues {
+  QString municipality;  // edSob
+  QString minimumYears;  // DateNum, as typed
+};
+
+// The stored settings as texts; a missing row or NULL gives empty text, and a database
+// error while loading is ignored (the texts stay empty).
+OptionsValues LoadOptions(TDataModule1& data);
+
+// Stores the municipality (empty text as NULL) and the years read as a whole number (10 when
+// the text is not one). A missing row 0 or 3 is created, since the settings window is the
+// only place these settings live. Nothing is committed: the values become durable with the
+// transaction's next commit. On a database error shows "Грешно въведени данни", stops and
+// returns false.
+bool SaveOptions(TDataModule1& data, const OptionsValues& values, QWidget* parent = nullptr);
+
+// The years as stored: the text read as a whole number, or 10.
+int MinimumYearsOf(const QString& text);
