@@ -11,7 +11,7 @@ void ShowErrorDisplay(QWidget* parent, const std::exception& error) {
   if (const auto* db = dynamic_cast<const DbError*>(&error)) {
     ShowErrorDisplay(parent, db->Message());
   } else {
-    ShowErrorDisplay(parent, QString::fromLocal8Bit(error.what()));
+    ShowErrorDisplay(parent, QString::fromUtf8(error.what()));
   }
 }
 
