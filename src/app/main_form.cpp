@@ -6,9 +6,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTableView>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "app/commands/about_form.h"
@@ -76,8 +78,15 @@ void TMainForm::BuildCentre() {
   searchBox->setFixedHeight(296);
   auto* searchLayout = new QVBoxLayout(searchBox);
   searchLayout->setContentsMargins(6, 2, 6, 4);
-  searchPanel_ = new TSearchPanel(searchBox);
-  searchLayout->addWidget(searchPanel_);
+  // The panel keeps its width; a narrow window scrolls it rather than crushing the criteria.
+  auto* searchScroll = new QScrollArea(searchBox);
+  searchScroll->setFrameShape(QFrame::NoFrame);
+  searchScroll->setWidgetResizable(true);
+  searchScroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  searchPanel_ = new TSearchPanel(searchScroll);
+  searchPanel_->setMinimumWidth(searchPanel_->minimumSizeHint().width());
+  searchScroll->setWidget(searchPanel_);
+  searchLayout->addWidget(searchScroll);
   connect(searchPanel_, &TSearchPanel::SearchRequested, this, &TMainForm::SearchClick);
   layout->addWidget(searchBox);
 
