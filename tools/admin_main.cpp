@@ -1,4 +1,5 @@
-// tesaro-admin: the administrator's command-line tool (create a register, seed demo data).
+// tesaro-admin: the administrator's command-line tool (create a register, seed demo data,
+// manage the users who sign in).
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -9,6 +10,7 @@
 #include "admin_help.h"
 #include "init_db.h"
 #include "seed_command.h"
+#include "user_command.h"
 
 int main(int argc, char* argv[]) {
   QCoreApplication app(argc, argv);
@@ -33,6 +35,7 @@ int main(int argc, char* argv[]) {
   }
   if (command == QLatin1String("init-db")) return RunInitDb(args, in, out, err, isatty(STDIN_FILENO) != 0);
   if (command == QLatin1String("seed")) return RunSeed(args, out, err);
+  if (command == QLatin1String("user")) return RunUser(args, in, out, err, isatty(STDIN_FILENO) != 0);
   err << "Непозната команда „" << command << "“.\n\n" << AdminHelpText();
   return kExitUsage;
 }

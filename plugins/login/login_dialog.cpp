@@ -1,0 +1,65 @@
+// Building the sign-in dialog; the checking itself is SignInAttempts.
+#include "login_dialog.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+LoginDialog::LoginDialog(const LoginConfig& config, const QString& appCode, QWidget* parent)
+    : QDialog(parent),
+      attempts_(config),
+      login_(new QLineEdit(this)),
+      password_(new QLineEdit(this)),
+      error_(new QLabel(this)) {
+  setWindowTitle(QStringLiteral("Вход в %1").arg(appCode.isEmpty() ? QStringLiteral("програмата") : appCode));
+  password_->setEchoMode(QLineEdit::Password);
+  login_->setMaxLength(kMaxLoginLength);
+  error_->setStyleSheet(QStringLiteral("color: #b00020;"));
+  error_->setWordWrap(true);
+  error_->hide();
+
+  auto* form = new QFormLayout;
+  form->addRow(QStringLiteral("Потребител:"), login_);
+  form->addRow(QStringLiteral("Парола:"), password_);
+
+  auto* buttons = new QDialogButtonBox(this);
+  QPushButton* ok = buttons->addButton(QStringLiteral("Вход"), QDialogButtonBox::AcceptRole);
+  buttons->addButton(QStringLiteral("Отказ"), QDialogButtonBox::RejectRole);
+  ok->setDefault(true);
+  connect(buttons, &QDialogButtonBox::accepted, this, &LoginDialog::TrySignIn);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(form);
+  layout->addWidget(error_);
+  layout->addWidget(buttons);
+  setMinimumWidth(340);
+  login_->setFocus();
+}
+
+QString LoginDialog::ErrorText() const { return error_->isHidden() ? QString() : error_->text(); }
+
+void LoginDialog::TrySignIn() {
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const SignInAttempts::Outcome outcome = attempts_.Try(login_->text(), password_->text());
+  QApplication::restoreOverrideCursor();
+  password_->clear();
+  switch (outcome) {
+    case SignInAttempts::Outcome::Accepted:
+      accept();
+      return;
+    case SignInAttempts::Outcome::Exhausted:
+      reject();
+      return;
+    case SignInAttempts::Outcome::Refused:
+      error_->setText(
+          QStringLiteral("Грешно потребителско име или парола. Остават още %1 опита.").arg(attempts_.Remaining()));
+      error_->show();
+      password_->setFocus();
+      return;
+  }
+}
