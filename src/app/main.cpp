@@ -5,10 +5,13 @@
 #include "app/login/login_record.h"
 #include "app/main_form.h"
 #include "auxiliary/error_display.h"
+#include "auxiliary/termination_signals.h"
 #include "data/data_module.h"
 
 int main(int argc, char** argv) {
+  BlockTerminationSignals();
   TesaroApplication app(argc, argv);
+  QuitOnTerminationSignals();
   QApplication::setApplicationName(QStringLiteral("Tesaro"));
   QApplication::setApplicationDisplayName(QStringLiteral("VelmoraTesaro"));
 

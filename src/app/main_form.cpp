@@ -1,6 +1,7 @@
 #include "app/main_form.h"
 
 #include <QEvent>
+#include <algorithm>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -64,6 +65,7 @@ bool TMainForm::FormShow() {
   searchPanel_->FillLists(data_);
   searchPanel_->SetDatesToday();
   tabs_.OpenAtStart();
+  GetSTATUS();
   if (!SignIn(data_, record_, this)) return false;
   statusPanel_[1]->setText(data_.CurrentUserName());
   return true;
@@ -115,8 +117,10 @@ void TMainForm::BuildCentre() {
     int width = columns[c].widthPixels;
     if (width == 0) {
       const int chars = model_->DisplayWidth(c);
-      const int titleWidth = FamilyGrid->fontMetrics().horizontalAdvance(columns[c].title) + 16;
-      width = qMax(titleWidth, chars > 0 ? chars * charWidth + 8 : 0);
+      const QFontMetrics metrics = FamilyGrid->fontMetrics();
+      const int titleWidth = metrics.horizontalAdvance(columns[c].title) + 16;
+      const int sampleWidth = columns[c].sample.isEmpty() ? 0 : metrics.horizontalAdvance(columns[c].sample) + 14;
+      width = std::max({titleWidth, sampleWidth, chars > 0 ? chars * charWidth + 8 : 0});
     }
     FamilyGrid->setColumnWidth(c, width);
     FamilyGrid->setColumnHidden(c, columns[c].hidden);
@@ -173,7 +177,8 @@ void TMainForm::SyncSelectionFromList() {
   const int row = data_.MainQuery().CurrentRow();
   syncing_ = true;
   if (row >= 0 && row < model_->rowCount()) {
-    const QModelIndex index = model_->index(row, 1);
+    // Column 0 is always shown, so scrolling to it moves the grid only up or down.
+    const QModelIndex index = model_->index(row, 0);
     FamilyGrid->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
                                                               QItemSelectionModel::Rows);
     FamilyGrid->scrollTo(index);
