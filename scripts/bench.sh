@@ -10,7 +10,17 @@ build=${TESARO_BENCH_BUILD:-${TMPDIR:-/tmp}/tesaro-build-bench}
 
 "$root/scripts/deps.sh"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTESARO_BUILD_TESTS=OFF -DTESARO_BUILD_BENCH=ON >/dev/null
-cmake --build "$build" -j"$(nproc)" --target tesaro_benchmarks
+cmake --build "$build" -j"$(nproc)" --target tesaro_benchmarks tesaro-admin
+
+# One synthetic register for all the benchmarks, unless one is given.
+if [[ -z "${TESARO_BENCH_DB:-}" ]]; then
+  workdir=$(mktemp -d)
+  trap 'rm -rf "$workdir"' EXIT
+  export TESARO_BENCH_DB="$workdir/bench.fdb"
+  "$build/tools/tesaro-admin" init-db "$TESARO_BENCH_DB" --municipality "Община Примерна" >/dev/null
+  "$build/tools/tesaro-admin" seed "$TESARO_BENCH_DB" --cards "${TESARO_BENCH_CARDS:-100000}" --seed 1 \
+    --date 10.12.2026 2>/dev/null
+fi
 
 status=0
 for bench in "$build"/bench/bench_*; do
