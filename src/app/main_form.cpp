@@ -222,10 +222,13 @@ void TMainForm::tbRegisterClick() {
 }
 
 void TMainForm::tbRefreshClick() {
-  RefreshList(data_, [this] {
-    if (tabs_.CurrentCaption() == RegisterTabs::kInvalidEgnCaption && windows_.invalidEgn) {
-      // The invalid-EGN view recounts itself when it is shown again.
-    }
+  // The invalid-EGN view counts its rows again while the list reopens.
+  const bool invalidView = tabs_.CurrentCaption() == RegisterTabs::kInvalidEgnCaption;
+  if (invalidView) data_.InvalidCount = 0;
+  RefreshList(data_, [this, invalidView] {
+    if (!invalidView) return;
+    statusPanel_[0]->setText(QString::number(data_.InvalidCount) + QStringLiteral(" невалидни ЕГН-та"));
+    data_.InvalidCount = -1;
   });
 }
 

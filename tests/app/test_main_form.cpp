@@ -188,6 +188,25 @@ class TestMainForm : public QObject {
     QCOMPARE(data.MainQuery().CurrentValue(QStringLiteral("REG_NUM")).toInt(), 2);
     QCOMPARE(form.Grid().currentIndex().row(), data.MainQuery().CurrentRow());
   }
+
+  void refreshOfTheInvalidEgnViewCountsAgain() {
+    SignAs(QStringLiteral("clerk"), QStringLiteral("USER1"));
+    TDataModule1 data;
+    TMainForm form(data, record_);
+    QVERIFY(form.FormShow());
+    {
+      Database other;  // another workstation's change, seen after the refresh's full commit
+      other.Attach(reg_->Params());
+      AddCard(other, 4, 1, QStringLiteral("Грешно ЕГН"));
+      other.ExecuteImmediate(QStringLiteral("update RGS_PERSON set EGN = '1234567890' where NAME = 'Грешно ЕГН'"));
+    }
+    QVERIFY(form.Tabs().ShowThirdTab(RegisterTabs::kInvalidEgnCaption));
+    data.AttachInvalidEgnFilter();
+    form.tbRefreshClick();
+    QCOMPARE(form.StatusText(0), QStringLiteral("1 невалидни ЕГН-та"));
+    QCOMPARE(data.InvalidCount, -1);
+    QCOMPARE(form.Grid().model()->rowCount(), 1);
+  }
 };
 
 QTEST_MAIN(TestMainForm)
