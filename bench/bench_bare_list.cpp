@@ -1,6 +1,7 @@
 #include "bench_bare_list.h"
 
 #include <QTextStream>
+#include <unistd.h>
 
 #include "bench_memory.h"
 
@@ -27,4 +28,26 @@ bool PrintRatio(const RatioReporter& reporter, const QString& what, const std::s
       << QString::number(b->second, 'f', 1) << " ms, ratio " << QString::number(ratio, 'f', 2)
       << (ratio <= 1.5 ? " (goal <= 1.5 met)" : " (goal <= 1.5 NOT met)") << '\n';
   return true;
+}
+
+int RunRatioBenchmarks(int argc, char** argv, const QString& what, const std::string& wrapped,
+                       const std::string& bare) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  try {
+    BenchRegister();
+  } catch (const DbError& error) {
+    QTextStream(stderr) << "Cannot prepare the benchmark register: " << error.Message() << '\n';
+    return 1;
+  }
+  const long peakBefore = PeakResidentKb();
+  // Colour only on a terminal, so a log or a pipe gets plain text.
+  RatioReporter reporter(isatty(STDOUT_FILENO) ? benchmark::ConsoleReporter::OO_Defaults
+                                               : benchmark::ConsoleReporter::OO_Tabular);
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+  PrintRatio(reporter, what, wrapped, bare);
+  QTextStream(stdout) << "peak memory (VmHWM): " << PeakResidentKb() / 1024 << " MB (after preparing the register: "
+                      << peakBefore / 1024 << " MB)\n";
+  return 0;
 }

@@ -3,7 +3,6 @@
 // Goal: data module time / bare time <= 1.5.
 #include <benchmark/benchmark.h>
 #include <firebird/Interface.h>
-#include <unistd.h>
 
 #include <QTextStream>
 #include <map>
@@ -59,24 +58,5 @@ BENCHMARK(BM_RegisterList_BareApi)->Unit(benchmark::kMillisecond)->UseRealTime()
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  try {
-    BenchRegister();
-  } catch (const DbError& error) {
-    QTextStream(stderr) << "Cannot prepare the benchmark register: " << error.Message() << '\n';
-    return 1;
-  }
-  const long peakBefore = PeakResidentKb();
-  // Colour only on a terminal, so a log or a pipe gets plain text.
-  RatioReporter reporter(isatty(STDOUT_FILENO) ? benchmark::ConsoleReporter::OO_Defaults
-                                               : benchmark::ConsoleReporter::OO_Tabular);
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
-
-  PrintRatio(reporter, QStringLiteral("register list"), "BM_RegisterList_DataModule", "BM_RegisterList_BareApi");
-  QTextStream out(stdout);
-  out << "peak memory (VmHWM): " << PeakResidentKb() / 1024 << " MB (after making the register: " << peakBefore / 1024
-      << " MB)\n";
-  return 0;
+  return RunRatioBenchmarks(argc, argv, QStringLiteral("register list"), "BM_RegisterList_DataModule", "BM_RegisterList_BareApi");
 }

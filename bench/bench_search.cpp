@@ -2,7 +2,6 @@
 // register list through the data module, against the bare fetch of the same statement.
 // Goal: data module time / bare time <= 1.5.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <QTextStream>
 
@@ -60,19 +59,5 @@ BENCHMARK(BM_Search_BareApi)->Unit(benchmark::kMillisecond)->UseRealTime()->MinT
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  try {
-    BenchRegister();
-  } catch (const DbError& error) {
-    QTextStream(stderr) << "Cannot prepare the benchmark register: " << error.Message() << '\n';
-    return 1;
-  }
-  RatioReporter reporter(isatty(STDOUT_FILENO) ? benchmark::ConsoleReporter::OO_Defaults
-                                               : benchmark::ConsoleReporter::OO_Tabular);
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
-  PrintRatio(reporter, QStringLiteral("name and group search"), "BM_Search_DataModule", "BM_Search_BareApi");
-  QTextStream(stdout) << "peak memory (VmHWM): " << PeakResidentKb() / 1024 << " MB\n";
-  return 0;
+  return RunRatioBenchmarks(argc, argv, QStringLiteral("name and group search"), "BM_Search_DataModule", "BM_Search_BareApi");
 }

@@ -45,26 +45,14 @@ QString DefaultRegisterPath() {
 
 void InitRegister(const ConnectionParams& params, const QString& municipality) {
   CheckMunicipality(municipality);
-  const bool local = !IsServerPath(params.path);
-  if (local) CheckLocalPath(params.path);
+  if (!IsServerPath(params.path)) CheckLocalPath(params.path);
   Database database;
   try {
+    // A failing creation drops what it made, so nothing half-made blocks the next attempt.
     CreateRegister(database, params, municipality);
     database.Detach();
   } catch (const DbError& error) {
-    // A failure after the file was made would leave a half-made register that blocks the
-    // next attempt; take it away again.
-    const bool created = database.IsConnected();
-    if (created) {
-      try {
-        database.Detach();
-      } catch (const DbError&) {
-      }
-    }
-    if (created && local) QFile::remove(params.path);
-    QString message = QStringLiteral("Регистърът не е създаден: %1").arg(error.Message());
-    if (created && !local) message += QStringLiteral(" Файлът на сървъра може да е останал непълен; изтрийте го.");
-    throw DbError(message, error.GdsCode());
+    throw DbError(QStringLiteral("Регистърът не е създаден: %1").arg(error.Message()), error.GdsCode());
   }
 }
 

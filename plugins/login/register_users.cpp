@@ -54,18 +54,10 @@ void CreateRegisterFile(const ConnectionParams& params, const QString& municipal
 
   Database database;
   try {
+    // A failing creation drops what it made, so nothing half-made blocks the next attempt.
     CreateRegister(database, params, municipality);
     database.Detach();
   } catch (const DbError& error) {
-    const bool created = database.IsConnected();
-    if (created) {
-      try {
-        database.Detach();
-      } catch (const DbError&) {
-      }
-      // A half-made register would block the next attempt.
-      QFile::remove(params.path);
-    }
     throw LoginError(QStringLiteral("Регистърът не е създаден: %1").arg(error.Message()));
   }
 }

@@ -6,6 +6,7 @@
 #include "data/firebird/cp1251.h"
 #include "data/firebird/database.h"
 #include "data/firebird/statement.h"
+#include "data/schema/register_setup.h"
 #include "temp_register.h"
 
 namespace {
@@ -172,6 +173,19 @@ class TestFirebirdWrapper : public QObject {
     tr.Rollback();
     Statement count(db, QStringLiteral("select count(*) from RGS_CARD"));
     QCOMPARE(count.ScalarValue().toInt(), 3);
+  }
+
+  void aFailedCreationLeavesNoHalfMadeRegister() {
+    QTemporaryDir dir;
+    ConnectionParams params;
+    params.path = dir.filePath(QStringLiteral("register.fdb"));
+    Database db;
+    // The municipality fits no NOM cell: the schema is made, then filling the code lists fails.
+    QVERIFY_THROWS_EXCEPTION(DbError, CreateRegister(db, params, QString(60, u'О')));
+    QVERIFY(!db.IsConnected());
+    QVERIFY(!QFile::exists(params.path));
+    CreateRegister(db, params, QStringLiteral("Община"));  // the next attempt is not blocked
+    QVERIFY(db.IsConnected());
   }
 
   void statementsSurviveReconnect() {
