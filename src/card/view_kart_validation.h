@@ -1,0 +1,18 @@
+// The checks a card must pass before it is saved from the card window, without widgets:
+// the group, the subgroup, the three incomes and the household.
+#pragma once
+
+#include <QLocale>
+#include <QString>
+#include <optional>
+
+#include "card/card_form.h"
+
+// An amount of money as the user typed it: an optional sign, digits and at most one decimal
+// separator of `locale` followed by at most four digits; blanks around it are allowed. No value
+// for anything else (an empty text, letters, two separators, a group separator, five decimals).
+std::optional<double> ReadCurrency(const QString& text, const QLocale& locale = QLocale());
+
+// The message for the card, or an empty text when it may be saved. Every failing check
+// replaces the message of the checks before it, so the last failing one is what the user sees.
+QString CardValidationMessage(const CardForm& form, const QLocale& locale = QLocale());

@@ -1,0 +1,513 @@
+// Saving a card over a real register: numbering new cards, the card's columns and which of
+// them keep their stored value, members of new and existing cards with their history, the
+// placement history, loading back, failures that leave nothing behind and two workstations
+// saving new cards at the same moment.
+#include <QtTest>
+#include <memory>
+
+#include "card/card_load.h"
+#include "card/card_save.h"
+#include "card/members.h"
+#include "data/data_module.h"
+#include "data/firebird/statement.h"
+#include "egn/clock.h"
+#include "egn/egn_rules.h"
+#include "recording_messages.h"
+#include "temp_register.h"
+
+namespace {
+const QDateTime kNow(QDate(2024, 6, 10), QTime(9, 30));
+const QString kRegistered = QStringLiteral("Данните са регистрирани успешно!");
+const QString kUpdated = QStringLiteral("Данните са актуализирани успешно!");
+
+QString MakeEGN(const QDate& birth, int serial) {
+  const int month = birth.month() + (birth.year() >= 2000 ? 40 : 0);
+  QString digits = QStringLiteral("%1%2%3%4")
+                       .arg(birth.year() % 100, 2, 10, QLatin1Char('0'))
+                       .arg(month, 2, 10, QLatin1Char('0'))
+                       .arg(birth.day(), 2, 10, QLatin1Char('0'))
+                       .arg(serial, 3, 10, QLatin1Char('0'));
+  static const int weights[] = {2, 4, 8, 5, 10, 9, 7, 3, 6};
+  int sum = 0;
+  for (int i = 0; i < 9; ++i) sum += digits[i].digitValue() * weights[i];
+  return digits + QString::number(sum % 11 % 10);
+}
+
+MemberRow Member(const QString& type, const QString& name, const QString& egn) {
+  return {type, name, egn, QStringLiteral("Работещ"), {}, {}, {}, {}};
+}
+
+DateTimeValue Day(int y, int m, int d) { return DateValue(QDate(y, m, d)); }
+
+// A new card as the window hands it over. The child comes before the wife in the grid, so
+// the stored order of the members differs from the order the members page lists them in.
+CardForm NewForm(TDataModule1& data, const QString& holder = QStringLiteral("Иван Иванов")) {
+  CardForm form;
+  auto choice = [&data](const char* list, int position) {
+    return ListChoice{position, CodeListItems(data, QLatin1String(list)).at(position)};
+  };
+  form.AddDate = form.dtGrupaDate = form.dtAdress = form.dtCheck = form.dek_dat = form.protDate = form.dtNastZap =
+      Day(2024, 5, 6);
+  form.cbGroup = choice("GROUP1", 1);
+  form.cbsubGroup = choice("GROUP2", 0);
+  form.cbStatus = choice("STATUS", 0);
+  form.cbKart = choice("KARTFOR", 1);
+  form.cbLData = choice("LDATA", 3);
+  form.cbLReason = choice("LREASON", 2);
+  form.cbNastVidApart = choice("NAST_VID_APART", 0);
+  form.cbTerm = choice("NAST_TERM", 0);
+  form.ebAdress = QStringLiteral("  ул. Шипка 1 ");
+  form.ebIncome = QStringLiteral("1200.50");
+  form.ebIncomeHalfYear = QStringLiteral("600");
+  form.ebIncPerPerson = QStringLiteral("100.1234");
+  form.edYearsNoDeclr = QStringLiteral("0");
+  form.doctxt = QStringLiteral("Вх-7");
+  form.dek_id = QStringLiteral("Д-5");
+  form.ebDeals = QStringLiteral("няма");
+  form.mNotes = {QStringLiteral("първи ред"), QStringLiteral("втори ред")};
+  form.edNastZap = QStringLiteral("12");
+  form.members = {Member(QStringLiteral("Титуляр"), holder, MakeEGN(QDate(1980, 1, 1), 1)),
+                  Member(QStringLiteral("Дете"), QStringLiteral("Петър Иванов"), MakeEGN(QDate(2012, 3, 3), 3)),
+                  Member(QStringLiteral("Съпруга"), QStringLiteral("Мария Иванова"), MakeEGN(QDate(1982, 2, 2), 2))};
+  form.MembersEmpty = false;
+  return form;
+}
+
+struct Editing {
+  CardForm form;
+  RememberedCardState remembered;
+};
+
+// The card as the window shows it after loading: card values and the members page's rows.
+Editing Load(TDataModule1& data, int cardId) {
+  Editing e;
+  e.remembered = LoadCardForm(data, cardId, e.form);
+  e.form.members = LoadMemberRows(data, cardId);
+  e.form.MembersEmpty = e.form.members.empty();
+  return e;
+}
+
+struct LogEntry {
+  int key;
+  QString kind;
+  QString text;
+};
+
+std::vector<LogEntry> CardLog(TDataModule1& data) {
+  Statement query(data.Db(), QStringLiteral("select T_ID, TYPE_T, T_TEXT from INF_LOG "
+                                            "where TYPE_T in ('RGS_CARD', 'RGS_PERSON') order by LOG_ID"));
+  query.Open();
+  std::vector<LogEntry> entries;
+  while (query.Next()) entries.push_back({query.Value(0).toInt(), query.Value(1).toString(), query.Value(2).toString()});
+  query.Close();
+  return entries;
+}
+
+QVariant Scalar(TDataModule1& data, const QString& sql, const QVariant& parameter = QVariant()) {
+  Statement query(data.Db(), sql);
+  if (parameter.isValid()) query.Bind(0, parameter);
+  return query.ScalarValue();
+}
+
+void Exec(TDataModule1& data, const QString& sql, std::initializer_list<QVariant> values = {}) {
+  Statement statement(data.Db(), sql);
+  statement.BindAll(values);
+  statement.Execute();
+  data.Commit();
+}
+
+QStringList MemberNames(TDataModule1& data, int cardId) {
+  Statement query(data.Db(), QStringLiteral("select NAME from RGS_PERSON where CARD_ID = ? order by PERSON_ID"));
+  query.Bind(0, cardId);
+  query.Open();
+  QStringList names;
+  while (query.Next()) names << query.Value(0).toString().trimmed();
+  query.Close();
+  return names;
+}
+}  // namespace
+
+class TestCardSave : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<TempRegister> register_;
+  std::unique_ptr<Clock::FixedNow> now_;
+  TDataModule1& Data() { return register_->Data(); }
+
+  SaveOutcome SaveNew(CardForm& form, RecordingMessages& messages) {
+    const SaveOutcome outcome = SaveCard(Data(), form, 0, true, 0, {}, nullptr);
+    [&] { QVERIFY2(outcome.saved, qPrintable(messages.Texts().join(u'|'))); }();
+    return outcome;
+  }
+  SaveOutcome SaveEdited(Editing& e, int cardId) {
+    return SaveCard(Data(), e.form, 1, true, cardId, e.remembered, nullptr);
+  }
+  // A stored card of three members, loaded for editing.
+  int StoredCard() {
+    RecordingMessages messages;
+    CardForm form = NewForm(Data());
+    return SaveNew(form, messages).cardId;
+  }
+
+ private slots:
+  void init() {
+    now_ = std::make_unique<Clock::FixedNow>(kNow);
+    register_ = std::make_unique<TempRegister>();
+    Data().SetCurrentUser(QStringLiteral("clerk"), 1);
+  }
+  void cleanup() {
+    SetNewCardNumberHook({});
+    register_.reset();
+    now_.reset();
+  }
+
+  // Numbers start at 1 and follow the highest one, gaps are not reused; the creation entry
+  // is keyed by the number; members and classification are written with the card.
+  void newCards() {
+    RecordingMessages messages;
+    CardForm form = NewForm(Data());
+    const SaveOutcome first = SaveNew(form, messages);
+    QCOMPARE(first.regNum, QStringLiteral("1"));
+    QCOMPARE(form.ebRegNum, QStringLiteral("1"));
+    QCOMPARE(messages.Texts(), QStringList{kRegistered});
+    QCOMPARE(first.cardId, Scalar(Data(), QStringLiteral("select CARD_ID from RGS_CARD where REG_NUM = 1")).toInt());
+    QCOMPARE(MemberNames(Data(), first.cardId),
+             (QStringList{QStringLiteral("Иван Иванов"), QStringLiteral("Петър Иванов"), QStringLiteral("Мария Иванова")}));
+    QCOMPARE(Scalar(Data(), QStringLiteral("select count(*) from RGS_PERSON where CARD_ID = ? and PERSON_TYPE = 3"),
+                    first.cardId).toInt(), 1);
+    // The recompute ran: the single child counts, and points were written.
+    QCOMPARE(Scalar(Data(), QStringLiteral("select KIDS from RGS_CARD where CARD_ID = ?"), first.cardId).toInt(), 1);
+    QVERIFY(!Scalar(Data(), QStringLiteral("select POINTS from RGS_CARD where CARD_ID = ?"), first.cardId).isNull());
+
+    for (int number : {2, 7})
+      Exec(Data(), QStringLiteral("insert into RGS_CARD (REG_NUM, REGDATE, ADRESS, GROUP1, GROUP2, STATUS, ADD_USER) "
+                                  "values (?, '01.01.2024', 'ул. Друга', 1, 0, 0, 'x')"), {number});
+    CardForm next = NewForm(Data(), QStringLiteral("Георги Георгиев"));
+    const SaveOutcome eighth = SaveNew(next, messages);
+    QCOMPARE(eighth.regNum, QStringLiteral("8"));
+    QVERIFY(eighth.cardId != first.cardId);
+
+    const std::vector<LogEntry> log = CardLog(Data());
+    QCOMPARE(log.size(), size_t(2));
+    QCOMPARE(log[0].key, 1);
+    QCOMPARE(log[0].kind, QStringLiteral("RGS_CARD"));
+    QCOMPARE(log[0].text, QStringLiteral("Създаване на картон с регистрационен номер 1"));
+    QCOMPARE(log[1].key, 8);
+    QCOMPARE(log[1].text, QStringLiteral("Създаване на картон с регистрационен номер 8"));
+  }
+
+  // What a save writes reads back as the same card.
+  void savedCardLoadsBack() {
+    RecordingMessages messages;
+    CardForm form = NewForm(Data());
+    form.HardLife = true;
+    form.CheckBoxAloneParent = true;
+    form.edYear = QStringLiteral("2023");
+    const SaveOutcome outcome = SaveNew(form, messages);
+    CardForm loaded;
+    const RememberedCardState remembered = LoadCardForm(Data(), outcome.cardId, loaded);
+    QCOMPARE(loaded.ebRegNum, QStringLiteral("1"));
+    QCOMPARE(loaded.ebAdress, QStringLiteral("ул. Шипка 1"));
+    QCOMPARE(loaded.cbGroup, form.cbGroup);
+    QCOMPARE(loaded.cbsubGroup, form.cbsubGroup);
+    QCOMPARE(loaded.cbStatus, form.cbStatus);
+    QCOMPARE(loaded.cbKart, form.cbKart);
+    QCOMPARE(loaded.cbLData, form.cbLData);
+    QCOMPARE(loaded.cbLReason, form.cbLReason);
+    QCOMPARE(loaded.AddDate, form.AddDate);
+    QCOMPARE(loaded.dek_dat, form.dek_dat);
+    QCOMPARE(loaded.ebIncome, QStringLiteral("1200.50"));
+    QCOMPARE(loaded.ebIncomeHalfYear, QStringLiteral("600.00"));
+    QCOMPARE(loaded.ebIncPerPerson, QStringLiteral("100.12"));
+    QCOMPARE(loaded.mNotes, form.mNotes);
+    QCOMPARE(loaded.doctxt, form.doctxt);
+    QCOMPARE(loaded.ebDeals, form.ebDeals);
+    QVERIFY(loaded.HardLife);
+    QVERIFY(loaded.CheckBoxAloneParent);
+    QCOMPARE(loaded.edYear, QStringLiteral("2023"));
+    QCOMPARE(loaded.edNastZap, QStringLiteral("12"));
+    QCOMPARE(remembered.groupPosition, form.cbGroup.position);
+    QCOMPARE(remembered.dek_id, form.dek_id);
+    // NULL columns: the protocol's date is the empty date, the address date today.
+    Exec(Data(), QStringLiteral("update RGS_CARD set ADRESS_DATE = NULL, PROT_DATE = NULL, INCOME = NULL"));
+    LoadCardForm(Data(), outcome.cardId, loaded);
+    QCOMPARE(loaded.dtAdress, DateValue(kNow.date()));
+    QCOMPARE(loaded.protDate, 0.0001);
+    QCOMPARE(loaded.ebIncome, QStringLiteral("0.00"));
+  }
+
+  // Saving a just-loaded card writes no history, also a second time, although the members
+  // were stored in another order than they are listed in.
+  void unchangedSaveWritesNothing() {
+    const int cardId = StoredCard();
+    const size_t before = CardLog(Data()).size();
+    RecordingMessages messages;
+    Editing e = Load(Data(), cardId);
+    for (int i = 0; i < 2; ++i) {
+      const SaveOutcome outcome = SaveEdited(e, cardId);
+      QVERIFY(outcome.saved);
+      e.remembered = outcome.remembered;
+    }
+    QCOMPARE(CardLog(Data()).size(), before);
+    QCOMPARE(messages.Texts(), (QStringList{kUpdated, kUpdated}));
+    QCOMPARE(Load(Data(), cardId).form.members, e.form.members);
+  }
+
+  void groupChangeWritesOneEntry() {
+    const int cardId = StoredCard();
+    const size_t before = CardLog(Data()).size();
+    RecordingMessages messages;
+    Editing e = Load(Data(), cardId);
+    e.form.cbGroup = {3, CodeListItems(Data(), QStringLiteral("GROUP1")).at(3)};
+    QVERIFY(SaveEdited(e, cardId).saved);
+    const std::vector<LogEntry> log = CardLog(Data());
+    QCOMPARE(log.size(), before + 1);
+    QCOMPARE(log.back().key, cardId);
+    QCOMPARE(log.back().kind, QStringLiteral("RGS_CARD"));
+    QCOMPARE(log.back().text, QStringLiteral("Промяна на група от 2.засегнати от ново строителство на "
+                                             "4.свободно договаряне на картон с номер : 1"));
+    QCOMPARE(Scalar(Data(), QStringLiteral("select GRUPA from RGS_CARD where CARD_ID = ?"), cardId).toInt(), 3);
+    QCOMPARE(Scalar(Data(), QStringLiteral("select GROUP1 from RGS_CARD where CARD_ID = ?"), cardId).toInt(), 4);
+  }
+
+  void memberNameChange() {
+    const int cardId = StoredCard();
+    const size_t before = CardLog(Data()).size();
+    RecordingMessages messages;
+    Editing e = Load(Data(), cardId);
+    QCOMPARE(e.form.members[1].name, QStringLiteral("Мария Иванова"));
+    e.form.members[1].name = QStringLiteral("Мария Петрова");
+    QVERIFY(SaveEdited(e, cardId).saved);
+    const std::vector<LogEntry> log = CardLog(Data());
+    QCOMPARE(log.size(), before + 1);
+    QCOMPARE(log.back().kind, QStringLiteral("RGS_PERSON"));
+    QCOMPARE(log.back().key,
+             Scalar(Data(), QStringLiteral("select PERSON_ID from RGS_PERSON where NAME = 'Мария Петрова'")).toInt());
+    QCOMPARE(log.back().text, QStringLiteral("Променено име от Мария Иванова на Мария Петрова\r\nКартон номер :1\r\n"));
+  }
+
+  // Fewer rows than stored members delete the surplus with an entry; more rows add records.
+  void rowsOverStoredMembers() {
+    const int cardId = StoredCard();
+    RecordingMessages messages;
+    Editing e = Load(Data(), cardId);
+    e.form.members.push_back(Member(QStringLiteral("Друг"), QStringLiteral("Стоян Стоянов"), MakeEGN(QDate(1950, 4, 4), 4)));
+    QVERIFY(SaveEdited(e, cardId).saved);
+    QCOMPARE(MemberNames(Data(), cardId).size(), 4);
+    QCOMPARE(CardLog(Data()).back().text, QStringLiteral("Добавяне на член със име Стоян Стоянов"));
+    QCOMPARE(CardLog(Data()).back().key, cardId);
+
+    e = Load(Data(), cardId);
+    e.form.members.push_back(Member(QStringLiteral("Друг"), QStringLiteral("Лиляна Стоянова"), MakeEGN(QDate(1952, 5, 5), 5)));
+    QVERIFY(SaveEdited(e, cardId).saved);
+    QCOMPARE(MemberNames(Data(), cardId).size(), 5);
+    QCOMPARE(CardLog(Data()).back().text, QStringLiteral("Добавяне на член със име Лиляна Стоянова"));
+
+    e = Load(Data(), cardId);
+    const int lastId = Scalar(Data(), QStringLiteral("select max(PERSON_ID) from RGS_PERSON where CARD_ID = ?"), cardId).toInt();
+    e.form.members.resize(3);
+    const size_t before = CardLog(Data()).size();
+    QVERIFY(SaveEdited(e, cardId).saved);
+    QCOMPARE(MemberNames(Data(), cardId),
+             (QStringList{QStringLiteral("Иван Иванов"), QStringLiteral("Петър Иванов"), QStringLiteral("Мария Иванова")}));
+    const std::vector<LogEntry> log = CardLog(Data());
+    QCOMPARE(log.size(), before + 2);
+    QCOMPARE(log[before].kind, QStringLiteral("RGS_PERSON"));
+    QCOMPARE(log[before].text, QStringLiteral("Изтриване на Друг с име Стоян Стоянов с картон номер :1"));
+    QCOMPARE(log[before + 1].key, lastId);
+    QCOMPARE(log[before + 1].text, QStringLiteral("Изтриване на Друг с име Лиляна Стоянова с картон номер :1"));
+  }
+
+  void yearOfInclusion_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("stored");
+    QTest::newRow("1970") << QStringLiteral("1970") << 0;
+    QTest::newRow("1971") << QStringLiteral("1971") << 1971;
+    QTest::newRow("letters") << QStringLiteral("abcd") << 0;
+  }
+  void yearOfInclusion() {
+    QFETCH(QString, typed);
+    QFETCH(int, stored);
+    const int cardId = StoredCard();
+    RecordingMessages messages;
+    Editing e = Load(Data(), cardId);
+    e.form.edYear = typed;
+    QVERIFY(SaveEdited(e, cardId).saved);
+    QCOMPARE(Scalar(Data(), QStringLiteral("select POINTS_YEAR from RGS_CARD where CARD_ID = ?"), cardId).toInt(), stored);
+  }
+
+  // Conditional columns keep their stored value when the window leaves them empty or
+  // unreadable, as a save through the close question can.
+  void conditionalColumnsKeepStoredValues() {
+    const int cardId = StoredCard();
+    Exec(Data(), QStringLiteral("update RGS_CARD set PROT_ID = 'П-1', ASSETS = 'нива', CHECK_NAME = 'Петров'"));
+    RecordingMessages messages;
+    Editing e = Load(Data(), cardId);
+    e.form.ebIncomeHalfYear = QStringLiteral("шестстотин");
+    e.form.ebIncome = QStringLiteral("1.2.3");
+    e.form.ebDeals.clear();
+    e.form.ebAssets.clear();
+    e.form.ebCheck.clear();
+    e.form.doctxt.clear();
+    e.form.pr.clear();
+    e.form.mNotes.clear();
+    e.form.cbLData = {-1, QString()};
+    e.form.ebGot = QStringLiteral("   ");  // always written: trimmed to nothing, stored as NULL
+    QVERIFY(SaveEdited(e, cardId).saved);
+    Statement query(Data().Db(), QStringLiteral("select INCOME_HALF_YEAR, INCOME, DEALS, ASSETS, CHECK_NAME, DOC_IDTXT, "
+                                                "PROT_ID, NOTES, L_DATA, GOT_HOUSE from RGS_CARD where CARD_ID = ?"));
+    query.Bind(0, cardId);
+    query.Open();
+    QVERIFY(query.Next());
+    QCOMPARE(query.Value(0).toDouble(), 600.0);
+    QCOMPARE(query.Value(1).toDouble(), 1200.5);
+    QCOMPARE(query.Value(2).toString().trimmed(), QStringLiteral("няма"));
+    QCOMPARE(query.Value(3).toString().trimmed(), QStringLiteral("нива"));
+    QCOMPARE(query.Value(4).toString().trimmed(), QStringLiteral("Петров"));
+    QCOMPARE(query.Value(5).toString(), QStringLiteral("Вх-7"));
+    QCOMPARE(query.Value(6).toString(), QStringLiteral("П-1"));
+    QCOMPARE(query.Value(7).toString(), QStringLiteral("първи ред\r\nвтори ред"));
+    QCOMPARE(query.Value(8).toInt(), 3);
+    QVERIFY(query.IsNull(9));
+    query.Close();
+  }
+
+  void placementOrderHistory() {
+    const int cardId = StoredCard();
+    Exec(Data(), QStringLiteral("update RGS_CARD set NAST_ZAP = '12', NAST_ZAP_DATE = '01.02.2020', "
+                                "NAST_ZAP_HISTORY = NULL"));
+    RecordingMessages messages;
+    const QString line = QStringLiteral("Заповед № 12 от 01.02.2020г. е сменена на дата 10.06.2024 09:30:00 "
+                                        "от потребител clerk");
+    Editing e = Load(Data(), cardId);
+    e.form.edNastZap = QStringLiteral("15");
+    QVERIFY(SaveEdited(e, cardId).saved);
+    QCOMPARE(e.form.mZapHistory, QStringList{line});
+    auto history = [&] {
+      return Scalar(Data(), QStringLiteral("select NAST_ZAP_HISTORY from RGS_CARD where CARD_ID = ?"), cardId).toString();
+    };
+    QCOMPARE(history(), line + QStringLiteral("\r\n"));
+
+    // Unchanged number and date: the memo is written back, nothing is appended.
+    e = Load(Data(), cardId);
+    QVERIFY(SaveEdited(e, cardId).saved);
+    QCOMPARE(history(), line + QStringLiteral("\r\n"));
+
+    // A stored number without a date: one line with an empty date, then nothing more.
+    Exec(Data(), QStringLiteral("update RGS_CARD set NAST_ZAP_DATE = NULL"));
+    e = Load(Data(), cardId);
+    QVERIFY(SaveEdited(e, cardId).saved);
+    e = Load(Data(), cardId);
+    QVERIFY(SaveEdited(e, cardId).saved);
+    QCOMPARE(history(), line + QStringLiteral("\r\nЗаповед № 15 от  е сменена на дата 10.06.2024 09:30:00 "
+                                              "от потребител clerk\r\n"));
+  }
+
+  // A refused save undoes everything it wrote, shows the server's message and leaves the
+  // form as it was; a later save works.
+  void failureRollsBack() {
+    const int cardId = StoredCard();
+    const size_t before = CardLog(Data()).size();
+    RecordingMessages messages;
+    Editing e = Load(Data(), cardId);
+    e.form.cbGroup = {3, CodeListItems(Data(), QStringLiteral("GROUP1")).at(3)};
+    e.form.members[0].name = QStringLiteral("Друго Име");
+    e.form.edNastZap = QStringLiteral("99");
+    e.form.ebAdress = QStringLiteral("   ");
+    const CardForm shown = e.form;
+    const SaveOutcome outcome = SaveEdited(e, cardId);
+    QVERIFY(!outcome.saved);
+    QCOMPARE(messages.shown.size(), size_t(1));
+    QCOMPARE(messages.shown[0].caption, QStringLiteral("Грешка"));
+    QVERIFY2(messages.shown[0].text.contains(QStringLiteral("ADRESS")), qPrintable(messages.shown[0].text));
+    QCOMPARE(e.form.mZapHistory, shown.mZapHistory);
+    QCOMPARE(e.form.ebAdress, shown.ebAdress);
+    QCOMPARE(CardLog(Data()).size(), before);
+    QCOMPARE(Scalar(Data(), QStringLiteral("select GRUPA from RGS_CARD where CARD_ID = ?"), cardId).toInt(), 1);
+    QVERIFY(Data().MainQuery().IsOpen());
+
+    // A new card refused at its insert leaves no number, no entry and no members behind.
+    CardForm fresh = NewForm(Data(), QStringLiteral("Нов Човек"));
+    fresh.ebAdress.clear();
+    QVERIFY(!SaveCard(Data(), fresh, 0, true, 0, {}, nullptr).saved);
+    QVERIFY(fresh.ebRegNum.isEmpty());
+    QCOMPARE(Scalar(Data(), QStringLiteral("select count(*) from RGS_CARD")).toInt(), 1);
+    QCOMPARE(Scalar(Data(), QStringLiteral("select count(*) from RGS_PERSON")).toInt(), 3);
+    QCOMPARE(CardLog(Data()).size(), before);
+
+    e.form.ebAdress = QStringLiteral("ул. Нова 2");
+    QVERIFY(SaveEdited(e, cardId).saved);
+  }
+
+  // Read-only mode 1 does nothing at all.
+  void readOnlySavesNothing() {
+    const int cardId = StoredCard();
+    RecordingMessages messages;
+    Editing e = Load(Data(), cardId);
+    e.form.ebAdress = QStringLiteral("ул. Друга");
+    QVERIFY(!SaveCard(Data(), e.form, 1, false, cardId, e.remembered, nullptr).saved);
+    QVERIFY(messages.shown.empty());
+    QCOMPARE(Scalar(Data(), QStringLiteral("select ADRESS from RGS_CARD")).toString().trimmed(),
+             QStringLiteral("ул. Шипка 1"));
+  }
+
+  // The register list is open after a save, on the saved card.
+  void registerListReopened() {
+    const int cardId = StoredCard();
+    RecordingMessages messages;
+    CardForm other = NewForm(Data(), QStringLiteral("Друг Титуляр"));
+    const SaveOutcome second = SaveNew(other, messages);
+    QVERIFY(Data().MainQuery().IsOpen());
+    QCOMPARE(Data().MainQuery().CurrentValue(QStringLiteral("CARD_ID")).toInt(), second.cardId);
+    Editing e = Load(Data(), cardId);
+    QVERIFY(SaveEdited(e, cardId).saved);
+    QVERIFY(Data().MainQuery().IsOpen());
+    QCOMPARE(Data().MainQuery().CurrentValue(QStringLiteral("CARD_ID")).toInt(), cardId);
+  }
+
+  // Two workstations take the same number; the unique index refuses the one that writes
+  // second, with the server's message, and nothing of it stays.
+  void twoWorkstationsAtOnce() {
+    TDataModule1 other;
+    other.Connect(register_->Params());
+    other.SetCurrentUser(QStringLiteral("other"), 2);
+    RecordingMessages messages;
+    CardForm mine = NewForm(Data(), QStringLiteral("Първи Титуляр"));
+    CardForm theirs = NewForm(other, QStringLiteral("Втори Титуляр"));
+    for (MemberRow& row : theirs.members) row.name += QStringLiteral(" 2");
+    SaveOutcome theirOutcome;
+    bool ran = false;
+    SetNewCardNumberHook([&] {
+      if (ran) return;
+      ran = true;
+      theirOutcome = SaveCard(other, theirs, 0, true, 0, {}, nullptr);
+    });
+    const SaveOutcome myOutcome = SaveCard(Data(), mine, 0, true, 0, {}, nullptr);
+    SetNewCardNumberHook({});
+
+    QVERIFY(theirOutcome.saved);
+    QCOMPARE(theirOutcome.regNum, QStringLiteral("1"));
+    QVERIFY(!myOutcome.saved);
+    QCOMPARE(messages.shown.size(), size_t(2));
+    QCOMPARE(messages.shown[0].text, kRegistered);
+    QVERIFY2(messages.shown[1].text.contains(QStringLiteral("RGS_CARD_IDX1")), qPrintable(messages.shown[1].text));
+    QVERIFY(mine.ebRegNum.isEmpty());
+
+    QCOMPARE(Scalar(Data(), QStringLiteral("select count(*) from RGS_CARD")).toInt(), 1);
+    QCOMPARE(MemberNames(Data(), theirOutcome.cardId),
+             (QStringList{QStringLiteral("Втори Титуляр 2"), QStringLiteral("Петър Иванов 2"),
+                          QStringLiteral("Мария Иванова 2")}));
+    QCOMPARE(Scalar(Data(), QStringLiteral("select count(*) from RGS_PERSON")).toInt(), 3);
+    const std::vector<LogEntry> log = CardLog(Data());
+    QCOMPARE(log.size(), size_t(1));
+    QCOMPARE(log[0].text, QStringLiteral("Създаване на картон с регистрационен номер 1"));
+
+    // The refused workstation saves under the next number.
+    const SaveOutcome retry = SaveCard(Data(), mine, 0, true, 0, {}, nullptr);
+    QVERIFY(retry.saved);
+    QCOMPARE(retry.regNum, QStringLiteral("2"));
+  }
+};
+
+QTEST_GUILESS_MAIN(TestCardSave)
+#include "test_card_save.moc"
