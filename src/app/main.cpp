@@ -4,6 +4,7 @@
 #include "app/login/library_login.h"
 #include "app/login/login_record.h"
 #include "app/main_form.h"
+#include "card/view_kart.h"
 #include "auxiliary/error_display.h"
 #include "auxiliary/termination_signals.h"
 #include "data/data_module.h"
@@ -24,7 +25,12 @@ int main(int argc, char** argv) {
   }
 
   TDataModule1 data;
-  TMainForm form(data, record);
+  // The card editor is made once and reused for every opening.
+  TViewKart* viewKart = nullptr;
+  MainFormWindows windows;
+  windows.showCard = [&viewKart](QWidget*, int mode, bool canEdit) { viewKart->ShowCard(mode, canEdit); };
+  TMainForm form(data, record, windows);
+  viewKart = new TViewKart(data, &form);
   try {
     if (!form.FormShow()) return 0;
   } catch (const std::exception& error) {
