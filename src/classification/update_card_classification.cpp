@@ -10,9 +10,9 @@
 #include "egn/yes_no_code.h"
 
 namespace {
-// Only the year of GRUPA_DATE is needed, and reading it as a number spares a local-time
-// conversion per card. The left join gives the card's own cells even when it has no members, and no row at all
-// when there is no such card.
+// The left join gives the card's own cells even when it has no members, and no row at all
+// when there is no such card. Only the year of GRUPA_DATE is needed; reading it as a number
+// spares a local-time conversion per card.
 const QString kReadSql = QStringLiteral(
     "select C.ALONE_PARENT, C.GROUP2, C.POINTS_YEAR, extract(year from C.GRUPA_DATE), "
     "P.PERSON_TYPE, P.EGN, P.INV_PROC, P.INV_DATE "
