@@ -81,8 +81,9 @@ void RunBareBenchmark(benchmark::State& state, const QString& statement);
 // The whole main() of a benchmark program that compares `wrapped` with `bare`: prepares the
 // register, runs the benchmarks, prints the ratio and the peak memory. Returns the exit code.
 int RunRatioBenchmarks(int argc, char** argv, const QString& what, const std::string& wrapped,
-                       const std::string& bare);
+                       const std::string& bare, double goal = 1.5);
 
 // Prints "<what>: data module X ms, bare API Y ms, ratio R" for the two named benchmarks and the
 // peak memory; false when either did not run.
-bool PrintRatio(const RatioReporter& reporter, const QString& what, const std::string& wrapped, const std::string& bare);
+bool PrintRatio(const RatioReporter& reporter, const QString& what, const std::string& wrapped, const std::string& bare,
+                double goal = 1.5);

@@ -69,29 +69,6 @@ BENCHMARK(BM_Classification_SingleRowUpdate)->Unit(benchmark::kMillisecond)->Use
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  try {
-    BenchRegister();
-  } catch (const DbError& error) {
-    QTextStream(stderr) << "Cannot prepare the benchmark register: " << error.Message() << '\n';
-    return 1;
-  }
-  const long peakBefore = PeakResidentKb();
-  RatioReporter reporter(isatty(STDOUT_FILENO) ? benchmark::ConsoleReporter::OO_Defaults
-                                               : benchmark::ConsoleReporter::OO_Tabular);
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
-  QTextStream out(stdout);
-  const auto classify = reporter.milliseconds.find("BM_Classification_PerCard");
-  const auto update = reporter.milliseconds.find("BM_Classification_SingleRowUpdate");
-  if (classify != reporter.milliseconds.end() && update != reporter.milliseconds.end() && update->second > 0) {
-    const double ratio = classify->second / update->second;
-    out << "card classification: classifier " << QString::number(classify->second, 'f', 1)
-        << " ms, single-row updates " << QString::number(update->second, 'f', 1) << " ms, ratio "
-        << QString::number(ratio, 'f', 2) << (ratio <= kGoal ? " (goal <= 2 met)" : " (goal <= 2 NOT met)") << '\n';
-  }
-  out << "peak memory (VmHWM): " << PeakResidentKb() / 1024 << " MB (after preparing the register: "
-      << peakBefore / 1024 << " MB)\n";
-  return 0;
+  return RunRatioBenchmarks(argc, argv, QStringLiteral("card classification"), "BM_Classification_PerCard",
+                            "BM_Classification_SingleRowUpdate", kGoal);
 }

@@ -17,7 +17,7 @@
 #include "egn/date_time.h"
 
 namespace {
-struct ToolSpec {
+struct ToolEntry {
   const char* name;
   QString caption;
   QString hint;
@@ -43,7 +43,7 @@ void TMainForm::BuildToolbar() {
     if (allowed) run();
     else ShowNoRightsMessage(this);
   };
-  const std::vector<std::pair<ToolSpec, std::function<void()>>> tools = {
+  const std::vector<std::pair<ToolEntry, std::function<void()>>> tools = {
       {{"tbRegister", QStringLiteral("Регистрация"), QStringLiteral("Въвеждане на нов картон"), ToolbarPicture::Register},
        [this] { tbRegisterClick(); }},
       {{"tbModify", QStringLiteral("Актуализация"), QStringLiteral("Редактиране на картон"), ToolbarPicture::Modify},
@@ -67,13 +67,13 @@ void TMainForm::BuildToolbar() {
       {{"tbExit", QStringLiteral("Изход"), QStringLiteral("Изход от програмата"), ToolbarPicture::Exit},
        [this] { tbExitClick(); }},
   };
-  for (const auto& [spec, run] : tools) {
-    QAction* action = Command(spec.caption, run);
-    action->setIcon(ToolbarIcon(spec.picture));
-    action->setToolTip(spec.hint);
-    action->setStatusTip(spec.hint);
-    action->setObjectName(QString::fromLatin1(spec.name));
-    const QString name = QString::fromLatin1(spec.name);
+  for (const auto& [tool, run] : tools) {
+    QAction* action = Command(tool.caption, run);
+    action->setIcon(ToolbarIcon(tool.picture));
+    action->setToolTip(tool.hint);
+    action->setStatusTip(tool.hint);
+    action->setObjectName(QString::fromLatin1(tool.name));
+    const QString name = QString::fromLatin1(tool.name);
     if (name == QLatin1String("tbSpravka")) action->setEnabled(static_cast<bool>(windows_.exportList));
     if (name == QLatin1String("tbStatus")) action->setEnabled(static_cast<bool>(windows_.ranking));
     if (name == QLatin1String("tbKlasList")) action->setEnabled(static_cast<bool>(windows_.annualList));

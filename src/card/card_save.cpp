@@ -1,6 +1,7 @@
 // Saving a card: the card's columns, its members, the history and the classification, then
 // one commit; any error undoes the whole save and is shown with its own message.
 #include "card/card_save.h"
+#include "card/money_text.h"
 
 #include <QCoreApplication>
 #include <QLocale>
@@ -37,27 +38,11 @@ QVariant DateOrNull(DateTimeValue value) {
   return date ? QVariant(*date) : QVariant();
 }
 
-// An amount as the checks before a save accept it (sign, digits, at most one locale decimal
-// separator and four decimals, blanks around), rounded to four decimals like a currency value.
+// An amount as the checks before a save accept it, rounded to four decimals like a currency value.
 std::optional<double> ReadAmount(const QString& text) {
-  const QString trimmed = text.trimmed();
-  const QString separator = QLocale().decimalPoint();
-  auto isDigit = [](QChar c) { return c.unicode() >= '0' && c.unicode() <= '9'; };
-  qsizetype pos = 0;
-  if (pos < trimmed.size() && (trimmed[pos] == u'-' || trimmed[pos] == u'+')) ++pos;
-  int whole = 0, decimals = 0;
-  while (pos < trimmed.size() && isDigit(trimmed[pos])) ++pos, ++whole;
-  if (trimmed.mid(pos).startsWith(separator)) {
-    pos += separator.size();
-    while (pos < trimmed.size() && isDigit(trimmed[pos])) ++pos, ++decimals;
-  }
-  if (pos != trimmed.size() || whole + decimals == 0 || decimals > 4) return std::nullopt;
-  QString plain = trimmed;
-  plain.replace(separator, QStringLiteral("."));
-  bool ok = false;
-  const double value = plain.toDouble(&ok);
-  if (!ok) return std::nullopt;
-  return std::round(value * 10000.0) / 10000.0;
+  const std::optional<double> value = ReadCurrency(text);
+  if (!value) return std::nullopt;
+  return std::round(*value * 10000.0) / 10000.0;
 }
 
 int WholeNumberOrZero(const QString& text) {

@@ -7,11 +7,8 @@
 #include <optional>
 
 #include "card/card_form.h"
+#include "card/money_text.h"
 
-// An amount of money as the user typed it: an optional sign, digits and at most one decimal
-// separator of `locale` followed by at most four digits; blanks around it are allowed. No value
-// for anything else (an empty text, letters, two separators, a group separator, five decimals).
-std::optional<double> ReadCurrency(const QString& text, const QLocale& locale = QLocale());
 
 // The message for the card, or an empty text when it may be saved. Every failing check
 // replaces the message of the checks before it, so the last failing one is what the user sees.
