@@ -15,6 +15,7 @@
 #include <QTableWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "auxiliary/date_edit.h"
 #include "auxiliary/error_display.h"
@@ -228,6 +229,16 @@ void TMembersPage::ShowRows() {
       for (int c = 0; c < kColumns; ++c) FamilyList->setItem(r, c, new QTableWidgetItem(MemberCell(rows_[r], c)));
   }
   if (current >= FamilyList->rowCount()) FamilyList->setCurrentCell(FamilyList->rowCount() - 1, 0);
+  FitColumns();
+}
+
+void TMembersPage::FitColumns() {
+  // The given widths are the least each column gets; a column widens to show its heading and
+  // its longest cell whole, so names, personal numbers and roles are never cut.
+  for (int c = 0; c < kColumns; ++c) {
+    FamilyList->resizeColumnToContents(c);
+    FamilyList->setColumnWidth(c, std::max(kWidths[c], FamilyList->columnWidth(c)));
+  }
 }
 
 void TMembersPage::ShowCounts() {

@@ -89,6 +89,7 @@ class TMembersPage : public QWidget {
   void LbdRequested(const QString& egn);
 
  private:
+  void FitColumns();
   void BuildControls();
   void ShowRows();
   void ShowCounts();
