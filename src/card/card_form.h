@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
 #include <vector>
 
 #include "egn/date_time.h"
@@ -76,4 +77,6 @@ struct RememberedCardState {
   int groupPosition = -1;
   DateTimeValue grupaDate = 0;
   int statusPosition = -1;
+  // The card as stored when it was loaded or last saved (see card_stamp.h); empty for a new card.
+  QVariantList storedStamp;
 };

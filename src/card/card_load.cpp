@@ -4,6 +4,7 @@
 #include <QLocale>
 #include <QRegularExpression>
 
+#include "card/card_stamp.h"
 #include "data/data_module.h"
 #include "data/firebird/db_error.h"
 #include "data/firebird/statement.h"
@@ -151,5 +152,6 @@ RememberedCardState LoadCardForm(TDataModule1& data, int cardId, CardForm& form)
   form.mZapHistory = MemoLines(row.IsNull("NAST_ZAP_HISTORY") ? QString() : row.Value("NAST_ZAP_HISTORY").toString());
   query.Close();
 
-  return {form.dek_id, form.dek_dat, form.cbGroup.position, form.dtGrupaDate, form.cbStatus.position};
+  return {form.dek_id, form.dek_dat, form.cbGroup.position, form.dtGrupaDate, form.cbStatus.position,
+          ReadCardStamp(data, cardId)};
 }

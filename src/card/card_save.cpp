@@ -13,6 +13,7 @@
 #include "auxiliary/messages.h"
 #include "card/card_history.h"
 #include "card/card_load.h"
+#include "card/card_stamp.h"
 #include "card/members.h"
 #include "classification/update_card_classification.h"
 #include "data/action_log.h"
@@ -280,6 +281,8 @@ SaveOutcome SaveCard(TDataModule1& data, CardForm& form, int mode, bool canEdit,
       saved.ebRegNum = QString::number(NewRegistrationNumber(data));
       if (NewCardNumberHook()) NewCardNumberHook()();
     } else {
+      if (!remembered.storedStamp.isEmpty() && ReadCardStamp(data, cardId) != remembered.storedStamp)
+        throw DbError(QString::fromUtf8(kCardChangedElsewhere));
       storedPlacement = ReadStoredPlacement(data, cardId);
     }
     const PlacementHistory history =
@@ -313,7 +316,7 @@ SaveOutcome SaveCard(TDataModule1& data, CardForm& form, int mode, bool canEdit,
     outcome.cardId = key;
     outcome.regNum = saved.ebRegNum;
     outcome.remembered = {saved.dek_id, saved.dek_dat, saved.cbGroup.position, saved.dtGrupaDate,
-                          saved.cbStatus.position};
+                          saved.cbStatus.position, {}};
   } catch (const std::exception& error) {
     try {
       if (data.Tr().IsActive()) data.Rollback();
@@ -325,6 +328,14 @@ SaveOutcome SaveCard(TDataModule1& data, CardForm& form, int mode, bool canEdit,
     return outcome;
   }
 
+  if (mode == 1) {
+    // The card as this save left it, for the next save's comparison. The save itself is
+    // done: an error here only means the next save cannot compare.
+    try {
+      outcome.remembered.storedStamp = ReadCardStamp(data, outcome.cardId);
+    } catch (const std::exception&) {
+    }
+  }
   ShowMessage(parent,
               mode == 0 ? QStringLiteral("Данните са регистрирани успешно!")
                         : QStringLiteral("Данните са актуализирани успешно!"),

@@ -3,6 +3,7 @@ add_library(tesaro_card_save STATIC
   ${CMAKE_CURRENT_LIST_DIR}/card_load.cpp
   ${CMAKE_CURRENT_LIST_DIR}/card_history.cpp
   ${CMAKE_CURRENT_LIST_DIR}/card_save.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/card_stamp.cpp
   ${CMAKE_CURRENT_LIST_DIR}/money_text.cpp
 )
 target_include_directories(tesaro_card_save PUBLIC ${PROJECT_SOURCE_DIR}/src)

@@ -129,9 +129,10 @@ void TViewKart::LoadCard() {
   members->SetCardContext(&data_, cardId_);
   members->LoadCard(data_, cardId_);
   CardForm form = ToForm();
-  LoadCardForm(data_, cardId_, form);
+  const QVariantList stamp = LoadCardForm(data_, cardId_, form).storedStamp;
   FromForm(form);
   RememberCardState();
+  remembered_.storedStamp = stamp;
   UpdateNavigator();
   cbGroup->setFocus();
 }

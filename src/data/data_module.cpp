@@ -15,7 +15,12 @@ TDataModule1::~TDataModule1() {
   }
 }
 
-void TDataModule1::Connect(const ConnectionParams& params) { database_.Attach(params); }
+void TDataModule1::Connect(const ConnectionParams& params) {
+  database_.Attach(params);
+  // A workstation that meets a record another one has changed but not yet committed waits
+  // this long for it, then reports the conflict instead of hanging.
+  Tr().SetLockTimeout(kLockWaitSeconds);
+}
 
 void TDataModule1::Disconnect() { database_.Detach(); }
 

@@ -17,6 +17,8 @@ class TDataModule1 : public QObject {
   explicit TDataModule1(QObject* parent = nullptr);  // DataModuleCreate
   ~TDataModule1() override;                          // closes the connection with a commit
 
+  // Seconds a statement waits on a record locked by another workstation's open transaction.
+  static constexpr int kLockWaitSeconds = 10;
   void Connect(const ConnectionParams& params);
   void Disconnect();  // commits, closing every data set
   bool IsConnected() const { return database_.IsConnected(); }

@@ -3,4 +3,4 @@
 tesaro_add_test(test_card_save_history SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_card_save_history.cpp
   LIBS tesaro_card_save)
 tesaro_add_test(test_card_save SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_card_save.cpp
-  LIBS tesaro_card_save tesaro_test_support)
+  LIBS tesaro_test_cards)

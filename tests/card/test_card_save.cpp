@@ -7,6 +7,7 @@
 
 #include "card/card_load.h"
 #include "card/card_save.h"
+#include "card/card_stamp.h"
 #include "card/members.h"
 #include "data/data_module.h"
 #include "data/firebird/statement.h"
@@ -14,78 +15,14 @@
 #include "egn/egn_rules.h"
 #include "recording_messages.h"
 #include "temp_register.h"
+#include "test_egn.h"
+#include "card_forms.h"
 
 namespace {
 const QDateTime kNow(QDate(2024, 6, 10), QTime(9, 30));
 const QString kRegistered = QStringLiteral("Данните са регистрирани успешно!");
 const QString kUpdated = QStringLiteral("Данните са актуализирани успешно!");
 
-QString MakeEGN(const QDate& birth, int serial) {
-  const int month = birth.month() + (birth.year() >= 2000 ? 40 : 0);
-  QString digits = QStringLiteral("%1%2%3%4")
-                       .arg(birth.year() % 100, 2, 10, QLatin1Char('0'))
-                       .arg(month, 2, 10, QLatin1Char('0'))
-                       .arg(birth.day(), 2, 10, QLatin1Char('0'))
-                       .arg(serial, 3, 10, QLatin1Char('0'));
-  static const int weights[] = {2, 4, 8, 5, 10, 9, 7, 3, 6};
-  int sum = 0;
-  for (int i = 0; i < 9; ++i) sum += digits[i].digitValue() * weights[i];
-  return digits + QString::number(sum % 11 % 10);
-}
-
-MemberRow Member(const QString& type, const QString& name, const QString& egn) {
-  return {type, name, egn, QStringLiteral("Работещ"), {}, {}, {}, {}};
-}
-
-DateTimeValue Day(int y, int m, int d) { return DateValue(QDate(y, m, d)); }
-
-// A new card as the window hands it over. The child comes before the wife in the grid, so
-// the stored order of the members differs from the order the members page lists them in.
-CardForm NewForm(TDataModule1& data, const QString& holder = QStringLiteral("Иван Иванов")) {
-  CardForm form;
-  auto choice = [&data](const char* list, int position) {
-    return ListChoice{position, CodeListItems(data, QLatin1String(list)).at(position)};
-  };
-  form.AddDate = form.dtGrupaDate = form.dtAdress = form.dtCheck = form.dek_dat = form.protDate = form.dtNastZap =
-      Day(2024, 5, 6);
-  form.cbGroup = choice("GROUP1", 1);
-  form.cbsubGroup = choice("GROUP2", 0);
-  form.cbStatus = choice("STATUS", 0);
-  form.cbKart = choice("KARTFOR", 1);
-  form.cbLData = choice("LDATA", 3);
-  form.cbLReason = choice("LREASON", 2);
-  form.cbNastVidApart = choice("NAST_VID_APART", 0);
-  form.cbTerm = choice("NAST_TERM", 0);
-  form.ebAdress = QStringLiteral("  ул. Шипка 1 ");
-  form.ebIncome = QStringLiteral("1200.50");
-  form.ebIncomeHalfYear = QStringLiteral("600");
-  form.ebIncPerPerson = QStringLiteral("100.1234");
-  form.edYearsNoDeclr = QStringLiteral("0");
-  form.doctxt = QStringLiteral("Вх-7");
-  form.dek_id = QStringLiteral("Д-5");
-  form.ebDeals = QStringLiteral("няма");
-  form.mNotes = {QStringLiteral("първи ред"), QStringLiteral("втори ред")};
-  form.edNastZap = QStringLiteral("12");
-  form.members = {Member(QStringLiteral("Титуляр"), holder, MakeEGN(QDate(1980, 1, 1), 1)),
-                  Member(QStringLiteral("Дете"), QStringLiteral("Петър Иванов"), MakeEGN(QDate(2012, 3, 3), 3)),
-                  Member(QStringLiteral("Съпруга"), QStringLiteral("Мария Иванова"), MakeEGN(QDate(1982, 2, 2), 2))};
-  form.MembersEmpty = false;
-  return form;
-}
-
-struct Editing {
-  CardForm form;
-  RememberedCardState remembered;
-};
-
-// The card as the window shows it after loading: card values and the members page's rows.
-Editing Load(TDataModule1& data, int cardId) {
-  Editing e;
-  e.remembered = LoadCardForm(data, cardId, e.form);
-  e.form.members = LoadMemberRows(data, cardId);
-  e.form.MembersEmpty = e.form.members.empty();
-  return e;
-}
 
 struct LogEntry {
   int key;
@@ -291,14 +228,14 @@ class TestCardSave : public QObject {
     const int cardId = StoredCard();
     RecordingMessages messages;
     Editing e = Load(Data(), cardId);
-    e.form.members.push_back(Member(QStringLiteral("Друг"), QStringLiteral("Стоян Стоянов"), MakeEGN(QDate(1950, 4, 4), 4)));
+    e.form.members.push_back(Member(QStringLiteral("Друг"), QStringLiteral("Стоян Стоянов"), EgnBornOn(QDate(1950, 4, 4), 4)));
     QVERIFY(SaveEdited(e, cardId).saved);
     QCOMPARE(MemberNames(Data(), cardId).size(), 4);
     QCOMPARE(CardLog(Data()).back().text, QStringLiteral("Добавяне на член със име Стоян Стоянов"));
     QCOMPARE(CardLog(Data()).back().key, cardId);
 
     e = Load(Data(), cardId);
-    e.form.members.push_back(Member(QStringLiteral("Друг"), QStringLiteral("Лиляна Стоянова"), MakeEGN(QDate(1952, 5, 5), 5)));
+    e.form.members.push_back(Member(QStringLiteral("Друг"), QStringLiteral("Лиляна Стоянова"), EgnBornOn(QDate(1952, 5, 5), 5)));
     QVERIFY(SaveEdited(e, cardId).saved);
     QCOMPARE(MemberNames(Data(), cardId).size(), 5);
     QCOMPARE(CardLog(Data()).back().text, QStringLiteral("Добавяне на член със име Лиляна Стоянова"));
@@ -449,6 +386,48 @@ class TestCardSave : public QObject {
     QVERIFY(messages.shown.empty());
     QCOMPARE(Scalar(Data(), QStringLiteral("select ADRESS from RGS_CARD")).toString().trimmed(),
              QStringLiteral("ул. Шипка 1"));
+  }
+
+  // Another workstation changed the card after it was loaded here: the save is refused with
+  // a clear message and writes nothing, so the other change is not undone; loaded again, the
+  // card saves. A change of the figures the classification recomputes is no such change.
+  void changedElsewhere_data() {
+    QTest::addColumn<QString>("otherChange");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("state") << "update RGS_CARD set STATUS = 3 where CARD_ID = ?" << true;
+    QTest::newRow("member name") << "update RGS_PERSON set NAME = 'Друго Име' where CARD_ID = ? and PERSON_TYPE = 0"
+                                 << true;
+    QTest::newRow("points only") << "update RGS_CARD set POINTS = 99 where CARD_ID = ?" << false;
+  }
+  void changedElsewhere() {
+    QFETCH(QString, otherChange);
+    QFETCH(bool, refused);
+    const int cardId = StoredCard();
+    Editing e = Load(Data(), cardId);
+    e.form.ebAdress = QStringLiteral("ул. Нова 5");
+
+    TDataModule1 other;
+    other.Connect(register_->Params());
+    Exec(other, otherChange, {cardId});
+
+    RecordingMessages messages;
+    const SaveOutcome outcome = SaveEdited(e, cardId);
+    QCOMPARE(outcome.saved, !refused);
+    const QString address =
+        Scalar(Data(), QStringLiteral("select ADRESS from RGS_CARD where CARD_ID = ?"), cardId).toString().trimmed();
+    if (!refused) {
+      QCOMPARE(address, QStringLiteral("ул. Нова 5"));
+      return;
+    }
+    QCOMPARE(messages.Texts(), QStringList{QString::fromUtf8(kCardChangedElsewhere)});
+    QCOMPARE(address, QStringLiteral("ул. Шипка 1"));
+    QCOMPARE(e.form.ebAdress, QStringLiteral("ул. Нова 5"));  // the clerk's typing is kept
+
+    Editing again = Load(Data(), cardId);
+    again.form.ebAdress = QStringLiteral("ул. Нова 5");
+    QVERIFY(SaveEdited(again, cardId).saved);
+    QCOMPARE(Scalar(Data(), QStringLiteral("select STATUS from RGS_CARD where CARD_ID = ?"), cardId).toInt(),
+             QString(QTest::currentDataTag()) == QLatin1String("state") ? 3 : 0);
   }
 
   // The register list is open after a save, on the saved card.

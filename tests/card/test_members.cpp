@@ -9,29 +9,16 @@
 #include "egn/clock.h"
 #include "egn/egn_rules.h"
 #include "temp_register.h"
+#include "test_egn.h"
 
 Q_DECLARE_METATYPE(std::vector<MemberRow>)
 
 namespace {
-// A valid personal number for a birth date (serial 3 digits).
-QString MakeEGN(const QDate& birth, int serial = 123) {
-  const int month = birth.month() + (birth.year() >= 2000 ? 40 : 0);
-  QString digits = QStringLiteral("%1%2%3%4")
-                       .arg(birth.year() % 100, 2, 10, QLatin1Char('0'))
-                       .arg(month, 2, 10, QLatin1Char('0'))
-                       .arg(birth.day(), 2, 10, QLatin1Char('0'))
-                       .arg(serial, 3, 10, QLatin1Char('0'));
-  static const int weights[] = {2, 4, 8, 5, 10, 9, 7, 3, 6};
-  int sum = 0;
-  for (int i = 0; i < 9; ++i) sum += digits[i].digitValue() * weights[i];
-  digits += QString::number(sum % 11 == 10 ? 0 : sum % 11);
-  return digits;
-}
 
-const QString kHolderEgn = MakeEGN(QDate(1975, 1, 1), 1);
-const QString kWifeEgn = MakeEGN(QDate(1976, 2, 2), 2);
-const QString kChildEgn = MakeEGN(QDate(2010, 3, 3), 3);
-const QString kOtherEgn = MakeEGN(QDate(1950, 4, 4), 4);
+const QString kHolderEgn = EgnBornOn(QDate(1975, 1, 1), 1);
+const QString kWifeEgn = EgnBornOn(QDate(1976, 2, 2), 2);
+const QString kChildEgn = EgnBornOn(QDate(2010, 3, 3), 3);
+const QString kOtherEgn = EgnBornOn(QDate(1950, 4, 4), 4);
 
 MemberRow Row(const QString& type, const QString& name, const QString& egn) { return {type, name, egn, {}, {}, {}, {}, {}}; }
 
@@ -226,10 +213,10 @@ class TestMembers : public QObject {
     Clock::FixedNow now(QDateTime(QDate(2024, 5, 15), QTime(9, 30)));
     const std::vector<MemberRow> rows = {
         Row("Титуляр", "Т", kHolderEgn),
-        Row("Дете", "18 днес", MakeEGN(QDate(2006, 5, 15))),
-        Row("Дете", "18 утре", MakeEGN(QDate(2006, 5, 16))),
+        Row("Дете", "18 днес", EgnBornOn(QDate(2006, 5, 15))),
+        Row("Дете", "18 утре", EgnBornOn(QDate(2006, 5, 16))),
         Row("Дете на път", "очаквано", kOtherEgn),
-        Row("Друг", "непълнолетен друг", MakeEGN(QDate(2015, 1, 1))),
+        Row("Друг", "непълнолетен друг", EgnBornOn(QDate(2015, 1, 1))),
     };
     QCOMPARE(CountMembers(rows), 5);
     QCOMPARE(CountKidsUnder18(rows), 2);  // tomorrow's 18-year-old and the expected child
@@ -308,9 +295,9 @@ class TestMembers : public QObject {
   void duplicateAgainstTheRegister() {
     TempRegister reg;
     TDataModule1& data = reg.Data();
-    const QString openEgn = MakeEGN(QDate(1980, 6, 1), 10);
-    const QString closedEgn = MakeEGN(QDate(1981, 6, 1), 11);
-    const QString ownEgn = MakeEGN(QDate(1982, 6, 1), 12);
+    const QString openEgn = EgnBornOn(QDate(1980, 6, 1), 10);
+    const QString closedEgn = EgnBornOn(QDate(1981, 6, 1), 11);
+    const QString ownEgn = EgnBornOn(QDate(1982, 6, 1), 12);
     AddCard(data, 1, 2, {{openEgn, 0}});
     AddCard(data, 2, 3, {{closedEgn, 0}});
     const int own = AddCard(data, 3, 0, {{kHolderEgn, 0}, {ownEgn, 3}});
@@ -362,7 +349,7 @@ class TestMembers : public QObject {
     person.Execute();
     int serial = 0;
     for (const int key : {50, 90, 30, 70}) {
-      person.BindAll({key, card, QStringLiteral("Дете %1").arg(key), MakeEGN(QDate(2012, 1, 1), ++serial), 3,
+      person.BindAll({key, card, QStringLiteral("Дете %1").arg(key), EgnBornOn(QDate(2012, 1, 1), ++serial), 3,
                       key == 30 ? QVariant(5) : QVariant(9), null, null, null, null});
       person.Execute();
     }
@@ -373,7 +360,7 @@ class TestMembers : public QObject {
     QCOMPARE(rows[0], (MemberRow{"Титуляр", "Иван Иванов", kHolderEgn, "Работещ", "бележка", "60", "31.12.2030", "12/2020"}));
     QCOMPARE(rows[1].name, QStringLiteral("Мария Иванова"));
     QCOMPARE(rows[1].socGroup, QStringLiteral("С увреждане (ТЕЛК/НЕЛК)"));
-    QCOMPARE(rows[2], (MemberRow{"Дете", "Дете 30", MakeEGN(QDate(2012, 1, 1), 3), "Дете", "", "", "", ""}));
+    QCOMPARE(rows[2], (MemberRow{"Дете", "Дете 30", EgnBornOn(QDate(2012, 1, 1), 3), "Дете", "", "", "", ""}));
     QStringList children;
     for (size_t i = 2; i < rows.size(); ++i) children << rows[i].name;
     QCOMPARE(children, QStringList({"Дете 30", "Дете 50", "Дете 70", "Дете 90"}));
