@@ -1,5 +1,7 @@
 #include "app/main_form.h"
 
+#include "auxiliary/error_display.h"
+
 #include <QEvent>
 #include <algorithm>
 #include <QGroupBox>
@@ -242,10 +244,15 @@ void TMainForm::SearchClick() {
 
 void TMainForm::GetSTATUS() {
   FillStatusMenu(*pm_s, StatusMenuEntries(data_), [this](const StatusMenuEntry& entry) {
-    if (entry.forAll)
-      SetALLSTATUS(data_, entry.code);
-    else
-      SetSTATUS(data_, entry.code);
+    try {
+      if (entry.forAll)
+        SetALLSTATUS(data_, entry.code);
+      else
+        SetSTATUS(data_, entry.code);
+    } catch (const std::exception& error) {
+      ShowErrorDisplay(this, error);
+    }
+    // Also after a refusal: a rollback closed the list.
     tbRefreshClick();
   });
 }

@@ -12,6 +12,7 @@
 #include "app/main_form.h"
 #include "app/search/search_panel.h"
 #include "data/data_module.h"
+#include "data/firebird/db_error.h"
 #include "data/firebird/statement.h"
 #include "recording_messages.h"
 #include "temp_register.h"
@@ -107,6 +108,40 @@ class TestMainForm : public QObject {
     QVERIFY(messages.Texts().contains(
         QStringLiteral("На потребителя не са предоставени коректни права! Моля предупредете администратора!")));
     data.Disconnect();
+    QCOMPARE(Count(reg_->Params(), QStringLiteral("select count(*) from INF_LOG")), 0);
+  }
+
+  // A server that cannot be reached, or that refuses the credentials, stops the start with
+  // the server's own message; nothing is written and the settings file is not touched.
+  void serverRefusalStopsTheStart_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("password");
+    QTest::newRow("nothing listens") << QStringLiteral("127.0.0.1/3099:/srv/register.fdb") << QString();
+    QTest::newRow("wrong password") << QString() << QStringLiteral("wrong-password");
+  }
+  void serverRefusalStopsTheStart() {
+    QFETCH(QString, path);
+    QFETCH(QString, password);
+    const std::optional<TestServerLogin> server = LoopbackServer();
+    if (path.isEmpty()) {
+      if (!server) QSKIP(qPrintable(LoopbackServerMissingReason()));
+      path = server->host + QStringLiteral(":") + reg_->Params().path;
+    }
+    QFile::remove(userFolder_.filePath(QStringLiteral("tesaro.ini")));
+    SignAs(QStringLiteral("clerk"), QStringLiteral("USER1"));
+    record_.SetDatabasePath(path);
+    record_.SetDatabaseUser(QStringLiteral("SYSDBA"));
+    record_.SetDatabasePassword(password);
+    TDataModule1 data;
+    TMainForm form(data, record_);
+    try {
+      form.FormShow();
+      QFAIL("the start went on without a register");
+    } catch (const DbError& error) {
+      QVERIFY2(!error.Message().isEmpty() && error.GdsCode() != 0, qPrintable(error.Message()));
+    }
+    QVERIFY(!data.IsConnected());
+    QVERIFY(!QFile::exists(userFolder_.filePath(QStringLiteral("tesaro.ini"))));
     QCOMPARE(Count(reg_->Params(), QStringLiteral("select count(*) from INF_LOG")), 0);
   }
 

@@ -15,53 +15,14 @@
 #include "egn/egn_rules.h"
 #include "recording_messages.h"
 #include "temp_register.h"
-#include "test_egn.h"
 #include "card_forms.h"
+#include "test_egn.h"
 
 namespace {
 const QDateTime kNow(QDate(2024, 6, 10), QTime(9, 30));
 const QString kRegistered = QStringLiteral("Данните са регистрирани успешно!");
 const QString kUpdated = QStringLiteral("Данните са актуализирани успешно!");
 
-
-struct LogEntry {
-  int key;
-  QString kind;
-  QString text;
-};
-
-std::vector<LogEntry> CardLog(TDataModule1& data) {
-  Statement query(data.Db(), QStringLiteral("select T_ID, TYPE_T, T_TEXT from INF_LOG "
-                                            "where TYPE_T in ('RGS_CARD', 'RGS_PERSON') order by LOG_ID"));
-  query.Open();
-  std::vector<LogEntry> entries;
-  while (query.Next()) entries.push_back({query.Value(0).toInt(), query.Value(1).toString(), query.Value(2).toString()});
-  query.Close();
-  return entries;
-}
-
-QVariant Scalar(TDataModule1& data, const QString& sql, const QVariant& parameter = QVariant()) {
-  Statement query(data.Db(), sql);
-  if (parameter.isValid()) query.Bind(0, parameter);
-  return query.ScalarValue();
-}
-
-void Exec(TDataModule1& data, const QString& sql, std::initializer_list<QVariant> values = {}) {
-  Statement statement(data.Db(), sql);
-  statement.BindAll(values);
-  statement.Execute();
-  data.Commit();
-}
-
-QStringList MemberNames(TDataModule1& data, int cardId) {
-  Statement query(data.Db(), QStringLiteral("select NAME from RGS_PERSON where CARD_ID = ? order by PERSON_ID"));
-  query.Bind(0, cardId);
-  query.Open();
-  QStringList names;
-  while (query.Next()) names << query.Value(0).toString().trimmed();
-  query.Close();
-  return names;
-}
 }  // namespace
 
 class TestCardSave : public QObject {
@@ -450,41 +411,7 @@ class TestCardSave : public QObject {
     TDataModule1 other;
     other.Connect(register_->Params());
     other.SetCurrentUser(QStringLiteral("other"), 2);
-    RecordingMessages messages;
-    CardForm mine = NewForm(Data(), QStringLiteral("Първи Титуляр"));
-    CardForm theirs = NewForm(other, QStringLiteral("Втори Титуляр"));
-    for (MemberRow& row : theirs.members) row.name += QStringLiteral(" 2");
-    SaveOutcome theirOutcome;
-    bool ran = false;
-    SetNewCardNumberHook([&] {
-      if (ran) return;
-      ran = true;
-      theirOutcome = SaveCard(other, theirs, 0, true, 0, {}, nullptr);
-    });
-    const SaveOutcome myOutcome = SaveCard(Data(), mine, 0, true, 0, {}, nullptr);
-    SetNewCardNumberHook({});
-
-    QVERIFY(theirOutcome.saved);
-    QCOMPARE(theirOutcome.regNum, QStringLiteral("1"));
-    QVERIFY(!myOutcome.saved);
-    QCOMPARE(messages.shown.size(), size_t(2));
-    QCOMPARE(messages.shown[0].text, kRegistered);
-    QVERIFY2(messages.shown[1].text.contains(QStringLiteral("RGS_CARD_IDX1")), qPrintable(messages.shown[1].text));
-    QVERIFY(mine.ebRegNum.isEmpty());
-
-    QCOMPARE(Scalar(Data(), QStringLiteral("select count(*) from RGS_CARD")).toInt(), 1);
-    QCOMPARE(MemberNames(Data(), theirOutcome.cardId),
-             (QStringList{QStringLiteral("Втори Титуляр 2"), QStringLiteral("Петър Иванов 2"),
-                          QStringLiteral("Мария Иванова 2")}));
-    QCOMPARE(Scalar(Data(), QStringLiteral("select count(*) from RGS_PERSON")).toInt(), 3);
-    const std::vector<LogEntry> log = CardLog(Data());
-    QCOMPARE(log.size(), size_t(1));
-    QCOMPARE(log[0].text, QStringLiteral("Създаване на картон с регистрационен номер 1"));
-
-    // The refused workstation saves under the next number.
-    const SaveOutcome retry = SaveCard(Data(), mine, 0, true, 0, {}, nullptr);
-    QVERIFY(retry.saved);
-    QCOMPARE(retry.regNum, QStringLiteral("2"));
+    SaveTwoNewCardsAtOnce(Data(), other);
   }
 };
 

@@ -3,6 +3,10 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <initializer_list>
+#include <vector>
 
 #include "card/card_form.h"
 #include "egn/date_time.h"
@@ -23,3 +27,22 @@ struct Editing {
 
 // The card as the window shows it after loading: card values and the members page's rows.
 Editing Load(TDataModule1& data, int cardId);
+
+// Reading and writing the register directly, as the tests check what a save left behind.
+struct LogEntry {
+  int key;
+  QString kind;
+  QString text;
+};
+// The card and member entries of the action history, oldest first.
+std::vector<LogEntry> CardLog(TDataModule1& data);
+QVariant Scalar(TDataModule1& data, const QString& sql, const QVariant& parameter = QVariant());
+// Runs one statement and commits.
+void Exec(TDataModule1& data, const QString& sql, std::initializer_list<QVariant> values = {});
+QStringList MemberNames(TDataModule1& data, int cardId);
+
+// Two workstations save a new card at the same moment: `other` saves whole in the moment after
+// `data` took its number. Checks (with QtTest's macros) that the unique index refuses `data`
+// with the server's message and nothing of its save stays, that the other's members are on
+// its own card, and that `data` then saves under the next number.
+void SaveTwoNewCardsAtOnce(TDataModule1& data, TDataModule1& other);

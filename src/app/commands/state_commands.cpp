@@ -47,12 +47,19 @@ StateChange PlanChange(TDataModule1& data, Statement& readCard, int cardId, cons
 int WriteChanges(TDataModule1& data, const std::vector<StateChange>& changes, int code) {
   if (changes.empty()) return 0;
   data.BeginWrite();
-  Statement update(data.Db(), QStringLiteral("update RGS_CARD set STATUS = ?, SYS_NOTES = ? where CARD_ID = ?"));
-  for (const StateChange& change : changes) {
-    update.BindAll({code, change.notes, change.cardId});
-    update.Execute();
+  try {
+    Statement update(data.Db(), QStringLiteral("update RGS_CARD set STATUS = ?, SYS_NOTES = ? where CARD_ID = ?"));
+    for (const StateChange& change : changes) {
+      update.BindAll({code, change.notes, change.cardId});
+      update.Execute();
+    }
+    data.CommitRetaining();
+  } catch (...) {
+    // A card held by another workstation stops the run: no card of it keeps its new state,
+    // and a later commit cannot save half of the run.
+    data.Rollback();
+    throw;
   }
-  data.CommitRetaining();
   return static_cast<int>(changes.size());
 }
 

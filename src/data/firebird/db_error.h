@@ -5,6 +5,10 @@
 #include <QString>
 #include <stdexcept>
 
+// Put before the server's text when another workstation holds the record a statement needs
+// (a lock conflict, a lock wait that timed out, an update conflict).
+extern const char* const kRecordBusyText;
+
 class DbError : public std::runtime_error {
  public:
   // gdsCode is the first Firebird error code of the status (0 when not from the server).

@@ -50,7 +50,11 @@ void Raise(const Firebird::FbException& error) {
   Firebird::IStatus* status = error.getStatus();
   const intptr_t* errors = status->getErrors();
   const long code = (errors && errors[0] == 1) ? static_cast<long>(errors[1]) : 0;
-  throw DbError(StatusText(status), code);
+  QString text = StatusText(status);
+  // Another workstation holds the record: say so in the clerk's words before the server's.
+  if (code == isc_lock_conflict || code == isc_deadlock || code == isc_lock_timeout || code == isc_update_conflict)
+    text = QString::fromUtf8(kRecordBusyText) + u'\n' + text;
+  throw DbError(text, code);
 }
 
 void PrepareEnvironment() {

@@ -1,0 +1,10 @@
+// Backing up a register to a file and restoring it, through Firebird's own gbak.
+#pragma once
+
+#include <QStringList>
+#include <QTextStream>
+
+// backup DB FILE: writes a backup of the register DB to FILE (an older FILE is replaced).
+int RunBackup(const QStringList& args, QTextStream& out, QTextStream& err);
+// restore FILE DB: makes a new register DB from the backup FILE; an existing DB is refused.
+int RunRestore(const QStringList& args, QTextStream& out, QTextStream& err);
