@@ -124,6 +124,29 @@ class TestSeveralWorkstations : public QObject {
     QCOMPARE(Scalar(*b_, QStringLiteral("select STATUS from RGS_CARD where CARD_ID = ?"), first).toInt(), 2);
   }
 
+  // The connection is lost in the middle of a save (between taking the number and writing
+  // the card): the clerk sees the server's message and no part of the card is stored.
+  void connectionLostDuringASave() {
+    const int lost = Scalar(*a_, QStringLiteral("select current_connection from rdb$database")).toInt();
+    a_->Commit();
+    SetNewCardNumberHook([&] {
+      Exec(*b_, QStringLiteral("delete from mon$attachments where mon$attachment_id = ?"), {lost});
+    });
+    RecordingMessages messages;
+    CardForm form = NewForm(*a_, QStringLiteral("Изгубена Връзка"));
+    const SaveOutcome outcome = SaveCard(*a_, form, 0, true, 0, {}, nullptr);
+    SetNewCardNumberHook({});
+    QVERIFY(!outcome.saved);
+    QVERIFY(!messages.shown.empty());
+    QVERIFY2(messages.shown.front().text.contains(QStringLiteral("connection shutdown")),
+             qPrintable(messages.shown.front().text));
+    QVERIFY(form.ebRegNum.isEmpty());
+    b_->Commit();
+    QCOMPARE(Scalar(*b_, QStringLiteral("select count(*) from RGS_CARD")).toInt(), 0);
+    QCOMPARE(Scalar(*b_, QStringLiteral("select count(*) from RGS_PERSON")).toInt(), 0);
+    QCOMPARE(Scalar(*b_, QStringLiteral("select count(*) from INF_LOG")).toInt(), 0);
+  }
+
   // Both workstations write history records in between each other's; after both have
   // signed out every record of both is there, each once.
   void historyOfBoth() {
