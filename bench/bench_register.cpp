@@ -26,6 +26,9 @@ ConnectionParams Make() {
   ConnectionParams params;
   if (const char* path = std::getenv("TESARO_BENCH_DB"); path && *path) {
     params.path = QString::fromLocal8Bit(path);
+    // A register on a server ("host:/path") takes the credentials of ISC_USER / ISC_PASSWORD.
+    if (const char* user = std::getenv("ISC_USER"); user && *user) params.user = QString::fromLocal8Bit(user);
+    if (const char* password = std::getenv("ISC_PASSWORD")) params.password = QString::fromLocal8Bit(password);
     QTextStream(stderr) << "Benchmark register: " << params.path << '\n';
     return params;
   }
