@@ -12,6 +12,8 @@
 #include "auxiliary/error_display.h"
 #include "auxiliary/termination_signals.h"
 #include "data/data_module.h"
+#include "reports/card_print.h"
+#include "reports/save_rep_dialog.h"
 
 int main(int argc, char** argv) {
   QElapsedTimer sinceStart;
@@ -33,10 +35,15 @@ int main(int argc, char** argv) {
   TDataModule1 data;
   // The card editor is made once and reused for every opening.
   TViewKart* viewKart = nullptr;
+  TMainForm* mainForm = nullptr;
   MainFormWindows windows;
+  windows.exportList = [&data, &mainForm](QWidget* parent) { ExportRegisterList(parent, mainForm->Grid(), data); };
   windows.showCard = [&viewKart](QWidget*, int mode, bool canEdit) { viewKart->ShowCard(mode, canEdit); };
   TMainForm form(data, record, windows);
+  mainForm = &form;
   viewKart = new TViewKart(data, &form);
+  QObject::connect(viewKart, &TViewKart::PrintCardRequested, viewKart,
+                   [viewKart, &data] { ButtonPrintClick(*viewKart, data); });
   try {
     if (!form.FormShow()) return 0;
   } catch (const std::exception& error) {
