@@ -11,6 +11,7 @@
 #include "backup_command.h"
 #include "export_command.h"
 #include "init_db.h"
+#include "population_command.h"
 #include "seed_command.h"
 #include "user_command.h"
 
@@ -38,6 +39,7 @@ int main(int argc, char* argv[]) {
   if (command == QLatin1String("init-db")) return RunInitDb(args, in, out, err, isatty(STDIN_FILENO) != 0);
   if (command == QLatin1String("seed")) return RunSeed(args, out, err);
   if (command == QLatin1String("user")) return RunUser(args, in, out, err, isatty(STDIN_FILENO) != 0);
+  if (command == QLatin1String("population")) return RunPopulation(args, out, err);
   if (command == QLatin1String("export")) return RunExport(args, out, err);
   if (command == QLatin1String("backup")) return RunBackup(args, out, err);
   if (command == QLatin1String("restore")) return RunRestore(args, out, err);

@@ -8,6 +8,8 @@
 #include "admin_args.h"
 #include "admin_connection.h"
 #include "admin_exit.h"
+#include "population_store.h"
+#include "seed_population.h"
 #include "seed_writer.h"
 
 namespace {
@@ -16,13 +18,14 @@ QString Seconds(const QElapsedTimer& timer) { return QString::number(timer.elaps
 
 int RunSeed(const QStringList& args, QTextStream& out, QTextStream& err) {
   const ParsedArgs parsed = ParseArgs(args, {QStringLiteral("cards"), QStringLiteral("seed"), QStringLiteral("date"),
-                                             QStringLiteral("user"), QStringLiteral("password")});
+                                             QStringLiteral("user"), QStringLiteral("password"),
+                                             QStringLiteral("population")});
   if (!parsed.error.isEmpty()) {
     err << parsed.error << '\n' << "Вижте „tesaro-admin --help“.\n";
     return kExitUsage;
   }
   if (parsed.positional.size() != 1) {
-    err << "Употреба: tesaro-admin seed ПЪТ --cards N [--seed S] [--date ДД.ММ.ГГГГ].\n";
+    err << "Употреба: tesaro-admin seed ПЪТ --cards N [--seed S] [--date ДД.ММ.ГГГГ] [--population ФАЙЛ].\n";
     return kExitUsage;
   }
   if (!parsed.Has(QStringLiteral("cards"))) {
@@ -71,10 +74,23 @@ int RunSeed(const QStringList& args, QTextStream& out, QTextStream& err) {
       committed = written;
       err << "Записани " << written << " от " << total << " карти (" << Seconds(timer) << " с)\n" << Qt::flush;
     });
+    if (parsed.Has(QStringLiteral("population"))) {
+      const QString store = parsed.Option(QStringLiteral("population"));
+      const PopulationSeedSummary population =
+          WritePopulationForSeed(database, store, request.seed, [&](int done, int total) {
+            err << "Население: " << done << " от " << total << " лица (" << Seconds(timer) << " с)\n" << Qt::flush;
+          });
+      out << "Базата с население " << store << ": " << population.written << " лица (" << population.otherCase
+          << " с друг регистър на буквите, " << population.otherOrder << " с разменени имена, " << population.misspelt
+          << " с правописна разлика), " << population.leftOut << " ЕГН без запис.\n";
+    }
     database.Detach();
     out << "Добавени " << summary.cards << " карти с " << summary.members << " членове на домакинства, рег. номера "
         << summary.firstRegNum << "–" << summary.lastRegNum << ", за " << Seconds(timer) << " с.\n";
     return kExitOk;
+  } catch (const PopulationError& error) {
+    err << "Картите са добавени, но базата с население не е записана: " << QString::fromUtf8(error.what()) << '\n';
+    return kExitFailure;
   } catch (const DbError& error) {
     err << "Попълването спря: " << error.Message() << '\n';
     if (committed > 0) err << "Записаните преди грешката " << committed << " карти остават в регистъра.\n";

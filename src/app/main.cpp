@@ -5,6 +5,15 @@
 #include <QTimer>
 
 #include "app/login/library_login.h"
+#include "auxiliary/log_form.h"
+#include "auxiliary/nom_form.h"
+#include "card/members_page.h"
+#include "egn/egn_repair.h"
+#include "egn/invalid_egn.h"
+#include "lbd/lbd_check.h"
+#include "lbd/lbd_form.h"
+#include "lbd/lbd_names_form.h"
+#include "lbd/pers_info_library.h"
 #include "app/login/login_record.h"
 #include "app/login/work_session.h"
 #include "app/main_form.h"
@@ -36,7 +45,17 @@ int main(int argc, char** argv) {
   // The card editor is made once and reused for every opening.
   TViewKart* viewKart = nullptr;
   TMainForm* mainForm = nullptr;
+  TEGNRepair* egnRepair = nullptr;
+  TLbdNamesForm* lbdNamesForm = nullptr;
+  TNomForm* nomForm = nullptr;
   MainFormWindows windows;
+  windows.invalidEgn = [&data, &mainForm](QWidget*) { mInvalidClick(data, mainForm->Tabs()); };
+  windows.egnCorrection = [&egnRepair, &mainForm](QWidget*) {
+    ShowEgnRepair(*egnRepair, [&mainForm] { mainForm->FamilyGridDblClick(); });
+  };
+  windows.namesFromLbd = [&lbdNamesForm](QWidget*) { lbdNamesForm->exec(); };
+  windows.nomenclature = [&nomForm](QWidget*) { nomForm->exec(); };
+  windows.actionHistory = [&data](QWidget* parent) { ShowActionHistory(data, parent); };
   windows.exportList = [&data, &mainForm](QWidget* parent) { ExportRegisterList(parent, mainForm->Grid(), data); };
   windows.showCard = [&viewKart](QWidget*, int mode, bool canEdit) { viewKart->ShowCard(mode, canEdit); };
   TMainForm form(data, record, windows);
@@ -44,12 +63,21 @@ int main(int argc, char** argv) {
   viewKart = new TViewKart(data, &form);
   QObject::connect(viewKart, &TViewKart::PrintCardRequested, viewKart,
                    [viewKart, &data] { ButtonPrintClick(*viewKart, data); });
+  egnRepair = new TEGNRepair(data, &form);
+  lbdNamesForm = new TLbdNamesForm(data, &form);
+  nomForm = new TNomForm(data, &form);
+  auto* lbdForm = new TLBDForm(&form);
+  QObject::connect(viewKart->members, &TMembersPage::LbdRequested, viewKart,
+                   [viewKart, lbdForm] { bLBDClick(*viewKart, *lbdForm); });
   try {
     if (!form.FormShow()) return 0;
   } catch (const std::exception& error) {
     ShowErrorDisplay(nullptr, error);
     return 1;
   }
+  // The reference population library reads population.sqlite beside a local register unless
+  // TESARO_POPULATION_DB names another store.
+  UsePopulationStoreBesideRegister(data.Db().Params().path);
   if (const QScreen* screen = QApplication::primaryScreen()) {
     QRect frame = form.frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());

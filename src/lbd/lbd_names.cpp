@@ -1,0 +1,92 @@
+#include "lbd/lbd_names.h"
+
+#include "data/data_module.h"
+#include "data/firebird/statement.h"
+#include "lbd/person_info.h"
+
+namespace {
+QString WithoutTrailingBlanks(QString text) {
+  qsizetype end = text.size();
+  while (end > 0 && text.at(end - 1) == u' ') --end;
+  text.truncate(end);
+  return text;
+}
+}  // namespace
+
+bool LbdNameDiffers(const QString& storedName, const TPersonInfo& person) {
+  const qsizetype length = person.FirstName.size() + person.MiddleName.size() + person.LastName.size() + 2;
+  if (storedName.size() < length) return true;
+  const QStringView view(storedName);
+  qsizetype at = 0;
+  for (const QString* part : {&person.FirstName, &person.MiddleName, &person.LastName}) {
+    if (at > 0) {
+      if (view[at] != u' ') return true;
+      ++at;
+    }
+    if (view.sliced(at, part->size()) != *part) return true;
+    at += part->size();
+  }
+  return false;
+}
+
+bool LbdNameDiffers(const QString& storedName, const QString& fullName) {
+  return QStringView(storedName).left(fullName.size()) != fullName;
+}
+
+std::vector<LbdNameRow> FindDifferingNames(TDataModule1& data, TPersonInfo& person,
+                                           const std::function<void(int k, int n)>& progress) {
+  int total = 0;
+  if (progress) {
+    Statement count(data.Db(), QStringLiteral("select count(*) from RGS_PERSON"));
+    total = count.ScalarValue().toInt();
+  }
+  std::vector<LbdNameRow> rows;
+  Statement persons(data.Db(), QStringLiteral("select PERSON_ID, EGN, NAME from RGS_PERSON"));
+  persons.Open();
+  int k = 0;
+  while (persons.Next()) {
+    // The blanks that pad the fixed-width column are not part of the number.
+    const QString egn = WithoutTrailingBlanks(persons.Value(1).toString());
+    if (person.LoadByEGN(egn)) {
+      const QString stored = persons.Value(2).toString();
+      if (LbdNameDiffers(stored, person))
+        rows.push_back({persons.Value(0).toInt(), egn, WithoutTrailingBlanks(stored), person.FullName()});
+    }
+    if (progress) progress(++k, total);
+  }
+  persons.Close();
+  return rows;
+}
+
+LbdNameSave SaveLbdName(TDataModule1& data, TPersonInfo& person, const LbdNameRow& row) {
+  Statement current(data.Db(), QStringLiteral("select EGN from RGS_PERSON where PERSON_ID = ?"));
+  current.Bind(0, row.personId);
+  const QVariant egn = current.ScalarValue();
+  if (egn.isNull()) return LbdNameSave::PersonGone;
+  if (WithoutTrailingBlanks(egn.toString()) != row.egn) return LbdNameSave::EgnChanged;
+  if (!person.LoadByEGN(row.egn)) return LbdNameSave::NotInLbd;
+  const QString fullName = person.FullName();
+  if (fullName.trimmed().isEmpty()) return LbdNameSave::NoLbdName;
+
+  Statement update(data.Db(), QStringLiteral("update RGS_PERSON set NAME = ? where PERSON_ID = ?"));
+  update.BindAll({fullName, row.personId});
+  update.Execute();
+  data.CommitRetaining();
+  return LbdNameSave::Saved;
+}
+
+QString LbdNameSaveMessage(LbdNameSave outcome) {
+  switch (outcome) {
+    case LbdNameSave::Saved:
+      return QStringLiteral("Името е променено!");
+    case LbdNameSave::PersonGone:
+      return QStringLiteral("Лицето вече не е в базата данни. Името не е променено.");
+    case LbdNameSave::EgnChanged:
+      return QStringLiteral("ЕГН-то на лицето е променено междувременно. Името не е променено.");
+    case LbdNameSave::NotInLbd:
+      return QStringLiteral("Лице с това ЕГН не фигурира в Локална База Данни. Името не е променено.");
+    case LbdNameSave::NoLbdName:
+      return QStringLiteral("Локална База Данни не дава име за това ЕГН. Името не е променено.");
+  }
+  return QString();
+}

@@ -1,0 +1,295 @@
+// The invalid-EGN view through the main window (the view, its count, the tabs, clicks and
+// Enter by rights) and the correction window offscreen (checks, questions, saving with
+// commit-retaining, the keys, a holder deleted meanwhile).
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTabBar>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest>
+#include <memory>
+
+#include "app/login/login_record.h"
+#include "app/main_form.h"
+#include "data/data_module.h"
+#include "data/firebird/statement.h"
+#include "egn/egn_repair.h"
+#include "egn/egn_repair_rules.h"
+#include "egn/invalid_egn.h"
+#include "recording_messages.h"
+#include "temp_register.h"
+
+namespace {
+const QString kNotTenDigits = QStringLiteral("ЕГН-то не е 10 цифри!");
+const QString kQuestion = QStringLiteral("ЕГН-то не отговаря на валидна дата.Желаете ли го запишете?");
+const QString kChanged = QStringLiteral("ЕГН-то е сменено.");
+
+void AddCard(Database& db, int regNum, const QString& name, const QString& egn) {
+  Statement card(db, QStringLiteral("insert into RGS_CARD (REG_NUM, REGDATE, ADRESS, GROUP1, GRUPA, GROUP2, STATUS, "
+                                    "ADD_USER) values (?,?,'ул. Роза 5',2,1,0,1,'Default') returning CARD_ID"));
+  card.BindAll({regNum, QDate(2020, 1, 1)});
+  card.Execute();
+  Statement person(db, QStringLiteral("insert into RGS_PERSON (CARD_ID, NAME, EGN, PERSON_TYPE) values (?,?,?,0)"));
+  person.BindAll({card.Value(0), name, egn});
+  person.Execute();
+  // A member with a broken number: the view covers holders only.
+  Statement member(db, QStringLiteral("insert into RGS_PERSON (CARD_ID, NAME, EGN, PERSON_TYPE) values (?,'Дете','1',3)"));
+  member.Bind(0, card.Value(0));
+  member.Execute();
+}
+
+QString StoredEgn(TDataModule1& data, const QString& name) {
+  Statement query(data.Db(), QStringLiteral("select EGN from RGS_PERSON where NAME = ?"));
+  query.Bind(0, name);
+  return query.ScalarValue().toString();
+}
+}  // namespace
+
+class TestInvalidEgn : public QObject {
+  Q_OBJECT
+
+  QTemporaryDir userFolder_;
+  std::unique_ptr<TempRegister> reg_;
+  TLogInfoRec record_;
+  int corrections_ = 0;
+  int cardsOpened_ = 0;
+
+
+ private slots:
+  void initTestCase() {
+    qputenv("USERPROFILE", userFolder_.path().toUtf8());
+    reg_ = std::make_unique<TempRegister>();
+    Database db;
+    db.Attach(reg_->Params());
+    db.ExecuteImmediate(QStringLiteral("insert into USERS (NAME) values ('clerk')"));
+    db.Detach();
+  }
+  void cleanupTestCase() { reg_.reset(); }
+
+  // Every test starts from the same five cards.
+  void init() {
+    Database db;
+    db.Attach(reg_->Params());
+    db.ExecuteImmediate(QStringLiteral("delete from RGS_PERSON"));
+    db.ExecuteImmediate(QStringLiteral("delete from RGS_CARD"));
+    AddCard(db, 1, QStringLiteral("Валиден Титуляр"), QStringLiteral("7501010010"));
+    AddCard(db, 2, QStringLiteral("Нули Нулев"), QStringLiteral("0000000000"));
+    AddCard(db, 3, QStringLiteral("Девет Цифри"), QStringLiteral("123456789"));
+    AddCard(db, 4, QStringLiteral("С Интервал"), QStringLiteral("75010 0010"));
+    AddCard(db, 5, QStringLiteral("Грешна Контролна"), QStringLiteral("7501010011"));
+    db.Detach();
+    corrections_ = 0;
+    cardsOpened_ = 0;
+  }
+  // The shared data module ends its transaction, so the next test sees the fresh cards.
+  void cleanup() { reg_->Data().Commit(); }
+
+  void viewListsTheHoldersWithoutAValidDate() {
+    TDataModule1 data;
+    MainFormWindows windows;
+    RegisterTabs* tabs = nullptr;
+    windows.invalidEgn = [&](QWidget*) { mInvalidClick(data, *tabs); };
+    SetRecord(QStringLiteral("USER1"));
+    TMainForm form(data, record_, windows);
+    tabs = &form.Tabs();
+    QVERIFY(form.FormShow());
+    form.Tabs().Search(QStringLiteral("and p.NAME containing 'Нули'"), QStringLiteral("Търсене:НУЛИ"), true);
+
+    for (int run = 0; run < 2; ++run) {
+      windows.invalidEgn(&form);
+      QCOMPARE(form.TabStrip().count(), 3);
+      QCOMPARE(form.TabStrip().tabText(2), QStringLiteral("Невалидни ЕГН-та"));
+      QCOMPARE(form.TabStrip().currentIndex(), 2);
+      QCOMPARE(data.MainQuery().Line(1), QString());
+      QCOMPARE(data.MainQuery().RowCount(), 4);
+      QCOMPARE(form.StatusText(0), QStringLiteral("4 невалидни ЕГН-та"));
+      QCOMPARE(data.InvalidCount, -1);
+    }
+    QStringList names;
+    for (int row = 0; row < data.MainQuery().RowCount(); ++row)
+      names << data.MainQuery().Value(row, QStringLiteral("NAME")).toString().trimmed();
+    QCOMPARE(names, (QStringList{"Нули Нулев", "Девет Цифри", "С Интервал", "Грешна Контролна"}));
+
+    // Another tab restores the ordinary list.
+    form.TabStrip().tabBarClicked(0);
+    QCOMPARE(data.MainQuery().RowCount(), 5);
+    QVERIFY(!data.MainQuery().IsFiltered());
+  }
+
+  void anEmptyRegisterCountsNone() {
+    TempRegister empty;
+    TDataModule1& data = empty.Data();
+    RegisterTabs tabs(data);
+    tabs.OpenAtStart();
+    QSignalSpy status(&data, &TDataModule1::RecordCountChanged);
+    mInvalidClick(data, tabs);
+    QCOMPARE(status.last().at(0).toString(), QStringLiteral("0 невалидни ЕГН-та"));
+    QCOMPARE(data.MainQuery().RowCount(), 0);
+  }
+
+  void clickAndEnterFollowTheRights_data() {
+    QTest::addColumn<QString>("rights");
+    QTest::addColumn<int>("corrections");  // after a click and an Enter
+    QTest::addColumn<int>("cards");
+    QTest::newRow("USER2 corrects") << "USER2" << 2 << 0;
+    QTest::newRow("USER3 opens the card on Enter") << "USER3" << 0 << 1;
+  }
+  void clickAndEnterFollowTheRights() {
+    QFETCH(QString, rights);
+    TDataModule1 data;
+    MainFormWindows windows;
+    RegisterTabs* tabs = nullptr;
+    windows.invalidEgn = [&](QWidget*) { mInvalidClick(data, *tabs); };
+    windows.egnCorrection = [this](QWidget*) { ++corrections_; };
+    windows.showCard = [this](QWidget*, int, bool) { ++cardsOpened_; };
+    SetRecord(rights);
+    TMainForm form(data, record_, windows);
+    tabs = &form.Tabs();
+    QVERIFY(form.FormShow());
+    windows.invalidEgn(&form);
+    form.show();
+    QTableView& grid = form.Grid();
+    const QRect cell = grid.visualRect(grid.model()->index(1, 1));
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::keyClick(&grid, Qt::Key_Return);
+    QTEST(corrections_, "corrections");
+    QTEST(cardsOpened_, "cards");
+  }
+
+  void correctionWindow() {
+    TDataModule1& data = reg_->Data();
+    RegisterTabs tabs(data);
+    tabs.OpenAtStart();
+    mInvalidClick(data, tabs);
+    data.MainQuery().SetCurrentRow(0);
+    TEGNRepair window(data);
+    RecordingMessages messages;
+    window.show();
+    QCOMPARE(window.windowTitle(), QStringLiteral("Редактиране на ЕГН"));
+    QCOMPARE(window.DBText1->text(), QStringLiteral("Нули Нулев"));
+    QCOMPARE(window.EgnEdit->text(), QStringLiteral("0000000000"));
+    QCOMPARE(window.EgnEdit->selectedText(), QStringLiteral("0000000000"));
+
+    // Five digits: refused, nothing written, the whole text selected again.
+    window.EgnEdit->setText(QStringLiteral("12345"));
+    QTest::keyClick(window.EgnEdit, Qt::Key_Return);
+    QCOMPARE(messages.Texts(), QStringList{kNotTenDigits});
+    QCOMPARE(messages.shown.back().caption, QStringLiteral("Невалидно ЕГН"));
+    QCOMPARE(StoredEgn(data, QStringLiteral("Нули Нулев")), QStringLiteral("0000000000"));
+    QCOMPARE(window.EgnEdit->selectedText(), QStringLiteral("12345"));
+
+    // A wrong check digit asks, No being the default; No writes nothing, Yes writes.
+    window.EgnEdit->setText(QStringLiteral("7501010011"));
+    window.SpeedButton1->click();
+    QCOMPARE(messages.shown.back().text, kQuestion);
+    QCOMPARE(messages.shown.back().buttons, MessageButtons::YesNo);
+    QCOMPARE(messages.shown.back().defaultAnswer, MessageAnswer::No);
+    QCOMPARE(StoredEgn(data, QStringLiteral("Нули Нулев")), QStringLiteral("0000000000"));
+    messages.answers = {MessageAnswer::Yes};
+    window.SpeedButton1->click();
+    QCOMPARE(messages.Texts().last(), kChanged);
+    QCOMPARE(StoredEgn(data, QStringLiteral("Нули Нулев")), QStringLiteral("7501010011"));
+
+    // A valid number is saved without a question; the list stays open where it was and the
+    // corrected holder stays listed until a refresh.
+    const qsizetype before = messages.shown.size();
+    window.EgnEdit->setText(QStringLiteral("7501010010"));
+    QTest::keyClick(window.EgnEdit, Qt::Key_Enter);
+    QCOMPARE(messages.shown.size(), before + 1);
+    QCOMPARE(messages.Texts().last(), kChanged);
+    QCOMPARE(messages.shown.back().caption, QStringLiteral("Редактиране на ЕГН"));
+    QCOMPARE(StoredEgn(data, QStringLiteral("Нули Нулев")), QStringLiteral("7501010010"));
+    QVERIFY(data.MainQuery().IsOpen());
+    QCOMPARE(data.MainQuery().RowCount(), 4);
+    QCOMPARE(data.MainQuery().CurrentRow(), 0);
+    Database other;
+    other.Attach(reg_->Params());  // committed: another attachment sees it
+    Statement seen(other, QStringLiteral("select count(*) from RGS_PERSON where EGN = '7501010010'"));
+    QCOMPARE(seen.ScalarValue().toInt(), 2);
+    other.Detach();
+  }
+
+  void keysMoveThroughTheList() {
+    TDataModule1& data = reg_->Data();
+    RegisterTabs tabs(data);
+    tabs.OpenAtStart();
+    mInvalidClick(data, tabs);
+    data.MainQuery().SetCurrentRow(0);
+    TEGNRepair window(data);
+    window.show();
+    QTest::keyClick(window.EgnEdit, Qt::Key_Down);
+    QCOMPARE(data.MainQuery().CurrentRow(), 1);
+    QCOMPARE(window.EgnEdit->text(), QStringLiteral("123456789"));
+    window.EgnEdit->setCursorPosition(3);
+    QTest::keyClick(window.EgnEdit, Qt::Key_Up);
+    QCOMPARE(data.MainQuery().CurrentRow(), 0);
+    QTest::keyClicks(window.EgnEdit, QStringLiteral("<"));
+    QCOMPARE(data.MainQuery().CurrentRow(), 1);
+    QCOMPARE(window.EgnEdit->text(), QStringLiteral("123456789"));  // "<" is not typed
+    window.NavClick(TEGNRepair::nbLast);
+    QCOMPARE(window.DBText1->text(), QStringLiteral("Грешна Контролна"));
+    QTest::keyClick(window.EgnEdit, Qt::Key_Down);  // stays on the last row
+    QCOMPARE(data.MainQuery().CurrentRow(), 3);
+    window.NavClick(TEGNRepair::nbFirst);
+    QCOMPARE(window.EgnEdit->text(), QStringLiteral("0000000000"));
+    QTest::keyClick(window.EgnEdit, Qt::Key_Escape);
+    QVERIFY(!window.isVisible());
+    QCOMPARE(window.result(), int(QDialog::Rejected));
+  }
+
+  void okOpensTheCard() {
+    TDataModule1& data = reg_->Data();
+    RegisterTabs tabs(data);
+    tabs.OpenAtStart();
+    mInvalidClick(data, tabs);
+    TEGNRepair window(data);
+    int opened = 0;
+    QTimer::singleShot(0, &window, [&] { window.SpeedButton2->click(); });
+    ShowEgnRepair(window, [&] { ++opened; });
+    QCOMPARE(opened, 1);
+    QTimer::singleShot(0, &window, [&] { QTest::keyClick(window.EgnEdit, Qt::Key_Escape); });
+    ShowEgnRepair(window, [&] { ++opened; });
+    QCOMPARE(opened, 1);
+  }
+
+  // A holder deleted since the list was read: nothing shown, nothing written, a message.
+  void aDeletedHolderIsNeverOverwritten() {
+    TDataModule1& data = reg_->Data();
+    RegisterTabs tabs(data);
+    tabs.OpenAtStart();
+    mInvalidClick(data, tabs);
+    data.MainQuery().SetCurrentRow(1);
+    const int personId = data.MainQuery().CurrentValue(QStringLiteral("PERSON_ID")).toInt();
+    Statement remove(data.Db(), QStringLiteral("delete from RGS_PERSON where PERSON_ID = ?"));
+    remove.Bind(0, personId);
+    remove.Execute();
+    data.CommitRetaining();
+    TEGNRepair window(data);
+    RecordingMessages messages;
+    window.show();
+    QVERIFY(window.EgnEdit->text().isEmpty());
+    window.EgnEdit->setText(QStringLiteral("7501010010"));
+    window.OKClick();
+    QCOMPARE(messages.Texts(), QStringList{QStringLiteral("Лицето вече не е в базата данни. ЕГН-то не е записано.")});
+    QVERIFY(!SavePersonEgn(data, personId, QStringLiteral("7501010010")));
+    Statement count(data.Db(), QStringLiteral("select count(*) from RGS_PERSON where EGN = '7501010010'"));
+    QCOMPARE(count.ScalarValue().toInt(), 1);
+  }
+
+ private:
+  void SetRecord(const QString& rights) {
+    record_.Clear();
+    record_.SetDatabasePath(reg_->Params().path);
+    record_.SetDatabaseUser(reg_->Params().user);
+    record_.SetDatabasePassword(reg_->Params().password);
+    record_.SetUserName(QStringLiteral("clerk"));
+    record_.SetUserLogin(QStringLiteral("clerk"));
+    record_.SetRightsGroup(rights);
+  }
+};
+
+QTEST_MAIN(TestInvalidEgn)
+#include "test_invalid_egn.moc"
