@@ -5,18 +5,23 @@
 #include <QCoreApplication>
 #include <QTextStream>
 #include <cstdio>
+#include <memory>
 
 #include "admin_exit.h"
 #include "admin_help.h"
+#include "annual_list_command.h"
 #include "backup_command.h"
 #include "export_command.h"
 #include "init_db.h"
 #include "population_command.h"
 #include "seed_command.h"
+#include "service_note_command.h"
 #include "user_command.h"
 
 int main(int argc, char* argv[]) {
-  QCoreApplication app(argc, argv);
+  // The document commands lay out pages and so need a GUI application (offscreen).
+  const std::unique_ptr<QCoreApplication> app =
+      MakeAdminApplication(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString(), argc, argv);
   QCoreApplication::setApplicationName(QStringLiteral("tesaro-admin"));
   QTextStream in(stdin);
   QTextStream out(stdout);
@@ -39,6 +44,8 @@ int main(int argc, char* argv[]) {
   if (command == QLatin1String("init-db")) return RunInitDb(args, in, out, err, isatty(STDIN_FILENO) != 0);
   if (command == QLatin1String("seed")) return RunSeed(args, out, err);
   if (command == QLatin1String("user")) return RunUser(args, in, out, err, isatty(STDIN_FILENO) != 0);
+  if (command == QLatin1String("annual-list")) return RunAnnualList(args, out, err);
+  if (command == QLatin1String("service-note")) return RunServiceNote(args, out, err);
   if (command == QLatin1String("population")) return RunPopulation(args, out, err);
   if (command == QLatin1String("export")) return RunExport(args, out, err);
   if (command == QLatin1String("backup")) return RunBackup(args, out, err);

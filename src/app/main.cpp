@@ -5,24 +5,28 @@
 #include <QTimer>
 
 #include "app/login/library_login.h"
+#include "app/login/login_record.h"
+#include "app/login/work_session.h"
+#include "app/main_form.h"
+#include "auxiliary/error_display.h"
 #include "auxiliary/log_form.h"
 #include "auxiliary/nom_form.h"
+#include "auxiliary/termination_signals.h"
 #include "card/members_page.h"
+#include "card/view_kart.h"
+#include "classification/ranking_run.h"
+#include "data/data_module.h"
 #include "egn/egn_repair.h"
 #include "egn/invalid_egn.h"
 #include "lbd/lbd_check.h"
 #include "lbd/lbd_form.h"
 #include "lbd/lbd_names_form.h"
 #include "lbd/pers_info_library.h"
-#include "app/login/login_record.h"
-#include "app/login/work_session.h"
-#include "app/main_form.h"
-#include "card/view_kart.h"
-#include "auxiliary/error_display.h"
-#include "auxiliary/termination_signals.h"
-#include "data/data_module.h"
+#include "reports/annual_list_print.h"
 #include "reports/card_print.h"
+#include "reports/print_form1.h"
 #include "reports/save_rep_dialog.h"
+#include "reports/service_note_print.h"
 
 int main(int argc, char** argv) {
   QElapsedTimer sinceStart;
@@ -48,7 +52,16 @@ int main(int argc, char** argv) {
   TEGNRepair* egnRepair = nullptr;
   TLbdNamesForm* lbdNamesForm = nullptr;
   TNomForm* nomForm = nullptr;
+  // The annual list's report form is made once; its printed mark lives from one "Списък" to the next.
+  TPrintForm1 printForm1;
   MainFormWindows windows;
+  windows.ranking = [&data, &mainForm](QWidget* parent) {
+    mClassClick(data, mainForm->Tabs(), mainForm->RightsLevel, parent);
+  };
+  windows.annualList = [&data, &mainForm, &printForm1](QWidget* parent) {
+    tbKlasListClick(data, mainForm->Tabs(), printForm1, parent);
+  };
+  windows.serviceNote = [&data](QWidget* parent) { mSlBelClick(data, parent); };
   windows.invalidEgn = [&data, &mainForm](QWidget*) { mInvalidClick(data, mainForm->Tabs()); };
   windows.egnCorrection = [&egnRepair, &mainForm](QWidget*) {
     ShowEgnRepair(*egnRepair, [&mainForm] { mainForm->FamilyGridDblClick(); });

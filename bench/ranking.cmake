@@ -1,0 +1,11 @@
+# The ranking run's loops against single-row updates, and the annual list written as PDF.
+if(TARGET tesaro_ranking)
+  add_executable(bench_ranking bench_ranking.cpp)
+  target_link_libraries(bench_ranking PRIVATE tesaro_bench_support tesaro_ranking)
+  add_dependencies(tesaro_benchmarks bench_ranking)
+endif()
+if(TARGET tesaro_annual_list)
+  add_executable(bench_annual_list bench_annual_list.cpp)
+  target_link_libraries(bench_annual_list PRIVATE tesaro_bench_support tesaro_annual_list)
+  add_dependencies(tesaro_benchmarks bench_annual_list)
+endif()

@@ -1,0 +1,74 @@
+// Reading service-note's arguments, finding the card and writing the PDF.
+#include "service_note_command.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "admin_args.h"
+#include "admin_connection.h"
+#include "admin_exit.h"
+#include "annual_list_command.h"
+#include "data/data_module.h"
+#include "engine/report/report_layout.h"
+#include "engine/report/report_painter.h"
+#include "reports/annual_list_print.h"
+#include "reports/annual_list_rows.h"
+#include "reports/service_note_layout.h"
+
+int RunServiceNote(const QStringList& args, QTextStream& out, QTextStream& err) {
+  const ParsedArgs parsed = ParseArgs(
+      args, {QStringLiteral("reg-num"), QStringLiteral("pdf"), QStringLiteral("user"), QStringLiteral("password")});
+  if (!parsed.error.isEmpty()) {
+    err << parsed.error << '\n' << "Вижте „tesaro-admin --help“.\n";
+    return kExitUsage;
+  }
+  if (parsed.positional.size() != 1 || parsed.Option(QStringLiteral("pdf")).isEmpty() ||
+      !parsed.Has(QStringLiteral("reg-num"))) {
+    err << "Употреба: tesaro-admin service-note ПЪТ --reg-num N --pdf ФАЙЛ.\n";
+    return kExitUsage;
+  }
+  bool ok = false;
+  const QString regNumText = parsed.Option(QStringLiteral("reg-num"));
+  const int regNum = regNumText.toInt(&ok);
+  if (!ok || regNum <= 0) {
+    err << "Рег. номерът (--reg-num) трябва да е цяло положително число, а е „" << regNumText << "“.\n";
+    return kExitUsage;
+  }
+  if (!DocumentsCanBeLaidOut(err)) return kExitFailure;
+  const ConnectionParams params = AdminConnection(parsed.positional.first(), parsed);
+  if (!IsServerPath(params.path) && !QFileInfo(params.path).isFile()) {
+    err << "Файлът " << params.path << " не съществува; първо създайте регистъра с init-db.\n";
+    return kExitFailure;
+  }
+  const QString pdf = QFileInfo(parsed.Option(QStringLiteral("pdf"))).absoluteFilePath();
+
+  try {
+    TDataModule1 data;
+    data.Connect(params);
+    ListQuery& list = data.MainQuery();
+    list.Close();
+    list.SetCondition(QStringLiteral("and P.PERSON_TYPE = 0 and REG_NUM = ") + QString::number(regNum));
+    list.SetOrdering(QStringLiteral("order by REG_NUM"));
+    list.Open();
+    if (list.RowCount() == 0) {
+      err << "В регистъра няма картон с рег. № " << regNum << ".\n";
+      return kExitFailure;
+    }
+    TSlBelForm note;
+    note.SetHeaderLine(MunicipalityName(data));
+    const report::LaidOutReport laid = report::LayOut(note.QRep(), ListQueryRows(list));
+    data.Disconnect();
+    if (!report::WritePdf(laid, pdf)) {
+      err << "Файлът " << QDir::toNativeSeparators(pdf) << " не може да бъде записан.\n";
+      return kExitFailure;
+    }
+    out << "Служебната бележка за картон с рег. № " << regNum << " е записана в " << QDir::toNativeSeparators(pdf)
+        << ".\n";
+    return kExitOk;
+  } catch (const DbError& error) {
+    err << "Бележката не е съставена: " << error.Message() << '\n';
+  } catch (const std::exception& error) {
+    err << "Бележката не е съставена: " << QString::fromUtf8(error.what()) << '\n';
+  }
+  return kExitFailure;
+}
