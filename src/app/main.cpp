@@ -8,25 +8,11 @@
 #include "app/login/login_record.h"
 #include "app/login/work_session.h"
 #include "app/main_form.h"
+#include "app/program_windows.h"
 #include "auxiliary/error_display.h"
-#include "auxiliary/log_form.h"
-#include "auxiliary/nom_form.h"
 #include "auxiliary/termination_signals.h"
-#include "card/members_page.h"
-#include "card/view_kart.h"
-#include "classification/ranking_run.h"
 #include "data/data_module.h"
-#include "egn/egn_repair.h"
-#include "egn/invalid_egn.h"
-#include "lbd/lbd_check.h"
-#include "lbd/lbd_form.h"
-#include "lbd/lbd_names_form.h"
 #include "lbd/pers_info_library.h"
-#include "reports/annual_list_print.h"
-#include "reports/card_print.h"
-#include "reports/print_form1.h"
-#include "reports/save_rep_dialog.h"
-#include "reports/service_note_print.h"
 
 int main(int argc, char** argv) {
   QElapsedTimer sinceStart;
@@ -46,42 +32,9 @@ int main(int argc, char** argv) {
   }
 
   TDataModule1 data;
-  // The card editor is made once and reused for every opening.
-  TViewKart* viewKart = nullptr;
-  TMainForm* mainForm = nullptr;
-  TEGNRepair* egnRepair = nullptr;
-  TLbdNamesForm* lbdNamesForm = nullptr;
-  TNomForm* nomForm = nullptr;
-  // The annual list's report form is made once; its printed mark lives from one "Списък" to the next.
-  TPrintForm1 printForm1;
-  MainFormWindows windows;
-  windows.ranking = [&data, &mainForm](QWidget* parent) {
-    mClassClick(data, mainForm->Tabs(), mainForm->RightsLevel, parent);
-  };
-  windows.annualList = [&data, &mainForm, &printForm1](QWidget* parent) {
-    tbKlasListClick(data, mainForm->Tabs(), printForm1, parent);
-  };
-  windows.serviceNote = [&data](QWidget* parent) { mSlBelClick(data, parent); };
-  windows.invalidEgn = [&data, &mainForm](QWidget*) { mInvalidClick(data, mainForm->Tabs()); };
-  windows.egnCorrection = [&egnRepair, &mainForm](QWidget*) {
-    ShowEgnRepair(*egnRepair, [&mainForm] { mainForm->FamilyGridDblClick(); });
-  };
-  windows.namesFromLbd = [&lbdNamesForm](QWidget*) { lbdNamesForm->exec(); };
-  windows.nomenclature = [&nomForm](QWidget*) { nomForm->exec(); };
-  windows.actionHistory = [&data](QWidget* parent) { ShowActionHistory(data, parent); };
-  windows.exportList = [&data, &mainForm](QWidget* parent) { ExportRegisterList(parent, mainForm->Grid(), data); };
-  windows.showCard = [&viewKart](QWidget*, int mode, bool canEdit) { viewKart->ShowCard(mode, canEdit); };
-  TMainForm form(data, record, windows);
-  mainForm = &form;
-  viewKart = new TViewKart(data, &form);
-  QObject::connect(viewKart, &TViewKart::PrintCardRequested, viewKart,
-                   [viewKart, &data] { ButtonPrintClick(*viewKart, data); });
-  egnRepair = new TEGNRepair(data, &form);
-  lbdNamesForm = new TLbdNamesForm(data, &form);
-  nomForm = new TNomForm(data, &form);
-  auto* lbdForm = new TLBDForm(&form);
-  QObject::connect(viewKart->members, &TMembersPage::LbdRequested, viewKart,
-                   [viewKart, lbdForm] { bLBDClick(*viewKart, *lbdForm); });
+  ProgramWindows windows(data);
+  TMainForm form(data, record, windows.Hooks());
+  windows.Create(form);
   try {
     if (!form.FormShow()) return 0;
   } catch (const std::exception& error) {

@@ -5,3 +5,7 @@ if(TARGET tesaro_app)
   tesaro_add_test(test_main_form SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_main_form.cpp
                   LIBS tesaro_app tesaro_test_support)
 endif()
+if(TARGET tesaro_program_windows)
+  tesaro_add_test(test_program_windows SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_program_windows.cpp
+                  LIBS tesaro_program_windows tesaro_test_support)
+endif()

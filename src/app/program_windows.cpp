@@ -1,0 +1,51 @@
+#include "app/program_windows.h"
+
+#include "auxiliary/log_form.h"
+#include "auxiliary/nom_form.h"
+#include "card/members_page.h"
+#include "card/view_kart.h"
+#include "classification/ranking_run.h"
+#include "data/data_module.h"
+#include "egn/egn_repair.h"
+#include "egn/invalid_egn.h"
+#include "lbd/lbd_check.h"
+#include "lbd/lbd_form.h"
+#include "lbd/lbd_names_form.h"
+#include "reports/annual_list_print.h"
+#include "reports/card_print.h"
+#include "reports/save_rep_dialog.h"
+#include "reports/service_note_print.h"
+
+MainFormWindows ProgramWindows::Hooks() {
+  MainFormWindows windows;
+  windows.showCard = [this](QWidget*, int mode, bool canEdit) { viewKart_->ShowCard(mode, canEdit); };
+  windows.ranking = [this](QWidget* parent) {
+    mClassClick(data_, mainForm_->Tabs(), mainForm_->RightsLevel, parent);
+  };
+  windows.annualList = [this](QWidget* parent) { tbKlasListClick(data_, mainForm_->Tabs(), printForm1_, parent); };
+  windows.serviceNote = [this](QWidget* parent) { mSlBelClick(data_, parent); };
+  windows.exportList = [this](QWidget* parent) { ExportRegisterList(parent, mainForm_->Grid(), data_); };
+  windows.invalidEgn = [this](QWidget*) { mInvalidClick(data_, mainForm_->Tabs()); };
+  windows.egnCorrection = [this](QWidget*) {
+    ShowEgnRepair(*egnRepair_, [this] { mainForm_->FamilyGridDblClick(); });
+  };
+  windows.namesFromLbd = [this](QWidget*) { lbdNamesForm_->exec(); };
+  windows.nomenclature = [this](QWidget*) { nomForm_->exec(); };
+  windows.actionHistory = [this](QWidget* parent) { ShowActionHistory(data_, parent); };
+  return windows;
+}
+
+void ProgramWindows::Create(TMainForm& form) {
+  mainForm_ = &form;
+  viewKart_ = new TViewKart(data_, &form);
+  egnRepair_ = new TEGNRepair(data_, &form);
+  lbdNamesForm_ = new TLbdNamesForm(data_, &form);
+  nomForm_ = new TNomForm(data_, &form);
+  auto* lbdForm = new TLBDForm(&form);
+  TViewKart* viewKart = viewKart_;
+  TDataModule1& data = data_;
+  QObject::connect(viewKart, &TViewKart::PrintCardRequested, viewKart,
+                   [viewKart, &data] { ButtonPrintClick(*viewKart, data); });
+  QObject::connect(viewKart->members, &TMembersPage::LbdRequested, viewKart,
+                   [viewKart, lbdForm] { bLBDClick(*viewKart, *lbdForm); });
+}
