@@ -32,9 +32,14 @@ time_start() {
   printf 'bench-password\n' | HOME="$home" "$admin" user add bench --rights USER1 --register "$register" \
     --config "$home/login.ini" --password-stdin >/dev/null
   echo "== program start ($register)"
-  HOME="$home" USERPROFILE="$home" TESARO_LOGIN_CONFIG="$home/login.ini" TESARO_LOGIN_USER=bench \
+  local output
+  output=$(HOME="$home" USERPROFILE="$home" TESARO_LOGIN_CONFIG="$home/login.ini" TESARO_LOGIN_USER=bench \
     TESARO_LOGIN_PASSWORD=bench-password TESARO_QUIT_WHEN_SHOWN=1 QT_QPA_PLATFORM=offscreen \
-    "$build/src/app/tesaro" 2>&1 | grep "main window shown" || status=1
+    timeout 300 "$build/src/app/tesaro" 2>&1) || true
+  if ! grep "main window shown" <<<"$output"; then
+    echo "the program did not show its main window: $output" >&2
+    status=1
+  fi
   rm -rf "$home"
 }
 

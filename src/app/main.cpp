@@ -49,6 +49,7 @@ int main(int argc, char** argv) {
     frame.moveCenter(screen->availableGeometry().center());
     form.move(frame.topLeft());
   }
+  if (TerminationRequested()) return 0;
   form.show();
   // For scripts/bench.sh: how long the program takes from its start to a shown main window.
   if (qEnvironmentVariableIsSet("TESARO_QUIT_WHEN_SHOWN")) {

@@ -1,9 +1,13 @@
 #include "auxiliary/error_display.h"
 
+#include <QTextStream>
+
 #include "auxiliary/messages.h"
 #include "data/firebird/db_error.h"
 
 void ShowErrorDisplay(QWidget* parent, const QString& text) {
+  // Also on the standard error stream, so an administrator finds it in a session log.
+  QTextStream(stderr) << "Грешка: " << text << '\n';
   ShowMessage(parent, text, QStringLiteral("Грешка"), MessageIcon::Error);
 }
 

@@ -1,7 +1,9 @@
 #include "auxiliary/termination_signals.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QSocketNotifier>
+#include <QWidget>
 #include <csignal>
 #include <sys/signalfd.h>
 #include <unistd.h>
@@ -14,6 +16,11 @@ sigset_t TerminationSignals() {
   sigaddset(&set, SIGINT);
   sigaddset(&set, SIGHUP);
   return set;
+}
+
+bool& TerminationRequestedFlag() {
+  static bool requested = false;
+  return requested;
 }
 }  // namespace
 
@@ -33,6 +40,13 @@ void QuitOnTerminationSignals() {
     signalfd_siginfo info;
     while (::read(descriptor, &info, sizeof info) == static_cast<ssize_t>(sizeof info)) {
     }
+    TerminationRequestedFlag() = true;
+    // quit() ends only the main event loop, and only once it runs; before that (the sign-in
+    // window, a message at start) the open modal windows are closed so main() can return.
     QCoreApplication::quit();
+    for (QWidget* window : QApplication::topLevelWidgets())
+      if (window->isModal() && window->isVisible()) window->close();
   });
 }
+
+bool TerminationRequested() { return TerminationRequestedFlag(); }

@@ -9,3 +9,5 @@
 void BlockTerminationSignals();
 // Once the application object exists.
 void QuitOnTerminationSignals();
+// True once a termination signal arrived; main() checks it before entering its event loop.
+bool TerminationRequested();
