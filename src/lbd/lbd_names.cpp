@@ -47,7 +47,7 @@ std::vector<LbdNameRow> FindDifferingNames(TDataModule1& data, TPersonInfo& pers
   while (persons.Next()) {
     // The blanks that pad the fixed-width column are not part of the number.
     const QString egn = WithoutTrailingBlanks(persons.Value(1).toString());
-    if (person.LoadByEGN(egn)) {
+    if (person.LoadNamesByEGN(egn)) {
       const QString stored = persons.Value(2).toString();
       if (LbdNameDiffers(stored, person))
         rows.push_back({persons.Value(0).toInt(), egn, WithoutTrailingBlanks(stored), person.FullName()});

@@ -11,6 +11,9 @@ struct PropertyField {
   DateTimeValue TPersonInfo::*date = nullptr;
 };
 
+// FirstName, MiddleName and LastName come first.
+constexpr int kNameProperties = 3;
+
 const PropertyField kFields[kPersInfoPropertyCount] = {
     {&TPersonInfo::FirstName},          {&TPersonInfo::MiddleName},        {&TPersonInfo::LastName},
     {&TPersonInfo::PAddrDistrict},      {&TPersonInfo::PAddrMunicipality}, {&TPersonInfo::PAddrPopulatedPlace},
@@ -42,15 +45,20 @@ TPersonInfo::TPersonInfo() : object_(CreatePersonInfoObject()) {}
 
 TPersonInfo::TPersonInfo(std::unique_ptr<IPersonInfo> object) : object_(std::move(object)) {}
 
-bool TPersonInfo::LoadByEGN(const QString& egn) {
+bool TPersonInfo::LoadByEGN(const QString& egn) { return Load(egn, kPersInfoPropertyCount); }
+
+bool TPersonInfo::LoadNamesByEGN(const QString& egn) { return Load(egn, kNameProperties); }
+
+bool TPersonInfo::Load(const QString& egn, int count) {
   if (!object_) throw LbdError(QString::fromUtf8(kNoLbdConnectionMessage));
   if (object_->FindPerson(egn) != 0) return false;
   for (int i = 0; i < kPersInfoPropertyCount; ++i) {
+    QString& target = kFields[i].text ? this->*kFields[i].text : dateText_;
     const std::u16string_view name = kPersInfoProperties[i];
     const QStringView property(name.data(), static_cast<qsizetype>(name.size()));
-    QString& target = kFields[i].text ? this->*kFields[i].text : dateText_;
-    // A property the library leaves unset reads as the empty text (the buffer is kept).
-    if (!object_->GetValue(property, target)) target.resize(0);
+    // A property the library leaves unset, or one not asked for, reads as the empty text (the
+    // buffer is kept).
+    if (i >= count || !object_->GetValue(property, target)) target.resize(0);
     if (kFields[i].date) this->*kFields[i].date = LbdTextToDate(target);
   }
   return true;

@@ -37,6 +37,9 @@ class TPersonInfo {
   // Looks the personal number up exactly as given. True: the fields describe that person;
   // false: no such person (the fields keep what they held); LbdError: no library.
   bool LoadByEGN(const QString& egn);
+  // The same for the three names only (the names comparison needs no more); the other fields
+  // are emptied, so nothing of an earlier person stays.
+  bool LoadNamesByEGN(const QString& egn);
 
   // FirstName + " " + MiddleName + " " + LastName.
   QString FullName() const;
@@ -72,6 +75,9 @@ class TPersonInfo {
   QString BAddrPopulatedPlace;
 
  private:
+  // Fills the first `count` properties in order and empties the rest.
+  bool Load(const QString& egn, int count);
+
   std::unique_ptr<IPersonInfo> object_;
   QString dateText_;  // reused for the three date properties
 };

@@ -57,7 +57,8 @@ class TestPersonInfo : public QObject {
     QCOMPARE(person.FirstName, QStringLiteral("Иван"));
   }
 
-  // A second person leaves nothing of the first in the properties he lacks.
+  // A second person leaves nothing of the first in the properties he lacks, also when only
+  // the names are loaded.
   void aSecondPersonReplacesEveryField() {
     PopulationFixture store;
     store.Add(QStringLiteral("1111111111"), {{u"FirstName", QStringLiteral("А")}, {u"PAddrFloor", QStringLiteral("3")},
@@ -69,6 +70,17 @@ class TestPersonInfo : public QObject {
     QCOMPARE(person.FirstName, QStringLiteral("Б"));
     QVERIFY(person.PAddrFloor.isEmpty());
     QCOMPARE(person.IdDocDate, 0.0);
+
+    // Loading the names only empties every other field too.
+    QVERIFY(person.LoadByEGN(QStringLiteral("1111111111")));
+    QVERIFY(person.LoadNamesByEGN(QStringLiteral("2222222222")));
+    QCOMPARE(person.FirstName, QStringLiteral("Б"));
+    QVERIFY(person.PAddrFloor.isEmpty());
+    QCOMPARE(person.IdDocDate, 0.0);
+    QVERIFY(person.LoadNamesByEGN(QStringLiteral("1111111111")));
+    QCOMPARE(person.FirstName, QStringLiteral("А"));
+    QVERIFY(person.PAddrFloor.isEmpty());
+    QVERIFY(!person.LoadNamesByEGN(QStringLiteral("3333333333")));
   }
 
   // The number goes to the library as typed; no text harms it.
