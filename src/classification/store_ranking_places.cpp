@@ -44,6 +44,11 @@ class PlaceWriter {
   std::map<qsizetype, std::unique_ptr<Statement>> updates_;
 };
 
+}  // namespace
+
+QString RankingPlaceStoreSql() { return kStoreSql; }
+
+namespace {
 std::optional<QString> OptionalText(const QVariant& value) {
   if (value.isNull()) return std::nullopt;
   return value.toString();

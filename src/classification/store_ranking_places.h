@@ -2,6 +2,8 @@
 // (after a carriage return when the notes do not already end in a line break).
 #pragma once
 
+#include <QString>
+
 class TDataModule1;
 class RankingProgress;
 
@@ -11,3 +13,6 @@ class RankingProgress;
 // kept (the transaction is rolled back), the progress ends, the list is reopened and the
 // error goes on to the caller. Returns the number of places stored.
 int StoreRankingPlaces(TDataModule1& data, RankingProgress& progress);
+
+// The statement that stores one card's place: parameters place record, place record, REG_NUM.
+QString RankingPlaceStoreSql();
