@@ -3,15 +3,14 @@
 #pragma once
 
 #include <QString>
-#include <map>
 #include <memory>
-#include <utility>
 
 #include "egn/date_time.h"
 
 class TDataModule1;
 class Database;
 class Statement;
+class ClassificationWriter;
 
 // Keeps its statements prepared so that classifying every card of the register (the
 // ranking run) prepares them once.
@@ -32,13 +31,8 @@ class CardClassifier {
   int Update(int cardId, bool setYear, DateTimeValue now);
 
  private:
-  Statement& WriteStatement(bool withYear, const QString& pointsDescr);
-
-  Database& database_;
   std::unique_ptr<Statement> read_;
-  // A statement builds its parameter layout anew whenever a text of another length is bound;
-  // one update per length of the description (two or three of them) keeps every layout.
-  std::map<std::pair<bool, qsizetype>, std::unique_ptr<Statement>> writes_;
+  std::unique_ptr<ClassificationWriter> writer_;
 };
 
 // One card, with statements prepared for this call (saving a card).
