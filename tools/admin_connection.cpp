@@ -15,3 +15,9 @@ ConnectionParams AdminConnection(const QString& path, const ParsedArgs& args) {
   params.password = args.Option(QStringLiteral("password"), env.value(QStringLiteral("ISC_PASSWORD")));
   return params;
 }
+
+bool RegisterFileMissing(const ConnectionParams& params, QTextStream& err) {
+  if (IsServerPath(params.path) || QFileInfo(params.path).isFile()) return false;
+  err << "Файлът " << params.path << " не съществува; първо създайте регистъра с init-db.\n";
+  return true;
+}

@@ -3,8 +3,14 @@
 // ISC_USER / ISC_PASSWORD, else SYSDBA with an empty password.
 #pragma once
 
+#include <QTextStream>
+
 #include "admin_args.h"
 #include "data/firebird/database.h"
 
 ConnectionParams AdminConnection(const QString& path, const ParsedArgs& args);
+
+// True (after saying so on `err`) when `params` names a local register file that is not there;
+// a server's file is the server's to check.
+bool RegisterFileMissing(const ConnectionParams& params, QTextStream& err);
 

@@ -73,10 +73,7 @@ int RunBackup(const QStringList& args, QTextStream& out, QTextStream& err) {
     return kExitUsage;
   const ConnectionParams params = AdminConnection(parsed.positional.at(0), parsed);
   const QString file = QFileInfo(parsed.positional.at(1)).absoluteFilePath();
-  if (!IsServerPath(params.path) && !QFileInfo(params.path).isFile()) {
-    err << "Регистърът " << params.path << " не съществува.\n";
-    return kExitFailure;
-  }
+  if (RegisterFileMissing(params, err)) return kExitFailure;
   int cards = 0;
   try {
     cards = CountCards(params);

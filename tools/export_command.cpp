@@ -1,7 +1,6 @@
 // Reading the export command's arguments, opening the register list and writing the file.
 #include "export_command.h"
 
-#include <QFileInfo>
 
 #include "admin_args.h"
 #include "admin_connection.h"
@@ -67,10 +66,7 @@ int RunExport(const QStringList& args, QTextStream& out, QTextStream& err) {
   }
 
   const ConnectionParams params = AdminConnection(parsed.positional.first(), parsed);
-  if (!IsServerPath(params.path) && !QFileInfo(params.path).isFile()) {
-    err << "Файлът " << params.path << " не съществува.\n";
-    return kExitFailure;
-  }
+  if (RegisterFileMissing(params, err)) return kExitFailure;
   try {
     TDataModule1 data;
     data.Connect(params);

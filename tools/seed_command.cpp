@@ -2,7 +2,6 @@
 #include "seed_command.h"
 
 #include <QElapsedTimer>
-#include <QFileInfo>
 #include <climits>
 
 #include "admin_args.h"
@@ -59,10 +58,7 @@ int RunSeed(const QStringList& args, QTextStream& out, QTextStream& err) {
   }
 
   const ConnectionParams params = AdminConnection(parsed.positional.first(), parsed);
-  if (!IsServerPath(params.path) && !QFileInfo(params.path).isFile()) {
-    err << "Файлът " << params.path << " не съществува; първо създайте регистъра с init-db.\n";
-    return kExitFailure;
-  }
+  if (RegisterFileMissing(params, err)) return kExitFailure;
 
   QElapsedTimer timer;
   timer.start();

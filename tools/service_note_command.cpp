@@ -36,10 +36,7 @@ int RunServiceNote(const QStringList& args, QTextStream& out, QTextStream& err) 
   }
   if (!DocumentsCanBeLaidOut(err)) return kExitFailure;
   const ConnectionParams params = AdminConnection(parsed.positional.first(), parsed);
-  if (!IsServerPath(params.path) && !QFileInfo(params.path).isFile()) {
-    err << "Файлът " << params.path << " не съществува; първо създайте регистъра с init-db.\n";
-    return kExitFailure;
-  }
+  if (RegisterFileMissing(params, err)) return kExitFailure;
   const QString pdf = QFileInfo(parsed.Option(QStringLiteral("pdf"))).absoluteFilePath();
 
   try {
