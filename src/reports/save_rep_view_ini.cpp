@@ -82,7 +82,11 @@ int ViewIniFile::IntValue(const QString& section, const QString& key, int fallba
   return ok ? value : fallback;
 }
 
-void ViewIniFile::SetValue(const QString& section, const QString& key, const QString& value) {
+void ViewIniFile::SetValue(const QString& section, const QString& key, const QString& rawValue) {
+  // A value is one line: a line break typed or pasted into a view's name would otherwise start
+  // a new key or section of its own.
+  QString value = rawValue;
+  value.replace(QLatin1String("\r\n"), QLatin1String(" ")).replace(u'\r', u' ').replace(u'\n', u' ');
   Section* s = Find(section);
   if (!s) {
     sections_.push_back({section, {}});

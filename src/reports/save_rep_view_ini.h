@@ -19,7 +19,7 @@ class ViewIniFile {
   QString Value(const QString& section, const QString& key, const QString& fallback = QString()) const;
   int IntValue(const QString& section, const QString& key, int fallback) const;
   // Replaces the value where the key stands, or adds the key at the end of its section
-  // (the section at the end of the file).
+  // (the section at the end of the file). Line breaks in the value become blanks.
   void SetValue(const QString& section, const QString& key, const QString& value);
   void EraseSection(const QString& section);
 

@@ -124,6 +124,13 @@ class TestSaveRepView : public QObject {
     QCOMPARE(reloaded.SectionCount, 5);
     QCOMPARE(reloaded.ViewsForKey(key, "Clerk").size(), size_t(3));
     QCOMPARE(reloaded.CreateView("Нов", kGrid, kParent, kOwner, "Clerk", eighteen), 6);
+
+    // A name with line breaks stays one value and adds no section of its own.
+    QCOMPARE(reloaded.CreateView("Ред\n[Чужда]\r\nViewCount=99", kGrid, kParent, kOwner, "Clerk", eighteen), 7);
+    TSaveRepViewSettings again;
+    again.LoadViews(file, QStringLiteral("Clerk"));
+    QCOMPARE(again.SectionCount, 7);
+    QCOMPARE(again.ViewsForKey(key, "Clerk").back(), (ViewListEntry{"Ред [Чужда] ViewCount=99", 7}));
   }
 
   void updateReplacesColumnsAndKeepsTheCounter() {
