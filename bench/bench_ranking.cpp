@@ -9,8 +9,6 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <unistd.h>
-#include <map>
-#include <memory>
 #include <vector>
 
 #include "bench_bare_list.h"
@@ -140,17 +138,15 @@ void BM_Store_SameUpdates(benchmark::State& state) {
   for (size_t place = 1; place <= keys.size(); ++place)
     records.push_back(RankingPlaceRecord(static_cast<int>(place), today, 2, QDate(2020, 3, 5),
                                          QStringLiteral("Подгрупа 1")));
-  std::map<qsizetype, std::unique_ptr<Statement>> updates;  // one layout per record length, as stored
+  Statement update(data.Db(), RankingPlaceStoreSql());
   for (auto _ : state) {
     state.PauseTiming();
     CollectGarbage(data);
     state.ResumeTiming();
     data.BeginWrite();
     for (size_t k = 0; k < keys.size(); ++k) {
-      std::unique_ptr<Statement>& update = updates[records[k].size()];
-      if (!update) update = std::make_unique<Statement>(data.Db(), RankingPlaceStoreSql());
-      update->BindAll({records[k], records[k], keys[k]});
-      update->Execute();
+      update.BindAll({records[k], records[k], keys[k]});
+      update.Execute();
     }
     data.Commit();
   }

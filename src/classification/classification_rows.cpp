@@ -45,7 +45,7 @@ ClassificationWriter::ClassificationWriter(Database& database) : database_(datab
 ClassificationWriter::~ClassificationWriter() = default;
 
 void ClassificationWriter::Write(int cardId, const CardClassification& c, std::optional<int> year) {
-  std::unique_ptr<Statement>& write = writes_[{year.has_value(), c.pointsDescr.size()}];
+  std::unique_ptr<Statement>& write = year ? writeWithYear_ : write_;
   if (!write) write = std::make_unique<Statement>(database_, year ? kWriteWithYearSql : kWriteSql);
   int i = 0;
   write->Bind(i++, c.kids);

@@ -3,10 +3,8 @@
 #pragma once
 
 #include <QString>
-#include <map>
 #include <memory>
 #include <optional>
-#include <utility>
 #include <vector>
 
 #include "classification/card_classification.h"
@@ -35,8 +33,7 @@ void ReadCardCells(const Statement& row, int first, RegisterCard& card);
 std::optional<MemberValues> ReadMember(const Statement& row, int first);
 
 // Writes a card's classification: KIDS, POINTS, POINTS_DESCR, POINTS_YEAR (only when a year is
-// given), KIDS_AGE, ONLY_PARENT, N_INVALIDS, YOUNG_FAMILY. A statement builds its parameter
-// layout anew for a text of another length, so one is kept per layout.
+// given), KIDS_AGE, ONLY_PARENT, N_INVALIDS, YOUNG_FAMILY, with its two statements kept prepared.
 class ClassificationWriter {
  public:
   explicit ClassificationWriter(Database& database);
@@ -47,5 +44,6 @@ class ClassificationWriter {
 
  private:
   Database& database_;
-  std::map<std::pair<bool, qsizetype>, std::unique_ptr<Statement>> writes_;
+  std::unique_ptr<Statement> write_;
+  std::unique_ptr<Statement> writeWithYear_;
 };

@@ -3,8 +3,6 @@
 #include "classification/store_ranking_places.h"
 
 #include <algorithm>
-#include <map>
-#include <memory>
 #include <utility>
 #include <vector>
 
@@ -27,33 +25,13 @@ const QString kStoreSql = QStringLiteral(
     "|| cast(? as varchar(250)) "
     "where REG_NUM = ?");
 
-// A statement builds its parameter layout anew for a text of another length; one statement
-// per record length keeps every layout.
-class PlaceWriter {
- public:
-  explicit PlaceWriter(Database& database) : database_(database) {}
-  void Write(int regNum, const QString& record) {
-    std::unique_ptr<Statement>& update = updates_[record.size()];
-    if (!update) update = std::make_unique<Statement>(database_, kStoreSql);
-    update->BindAll({record, record, regNum});
-    update->Execute();
-  }
-
- private:
-  Database& database_;
-  std::map<qsizetype, std::unique_ptr<Statement>> updates_;
-};
-
-}  // namespace
-
-QString RankingPlaceStoreSql() { return kStoreSql; }
-
-namespace {
 std::optional<QString> OptionalText(const QVariant& value) {
   if (value.isNull()) return std::nullopt;
   return value.toString();
 }
 }  // namespace
+
+QString RankingPlaceStoreSql() { return kStoreSql; }
 
 int StoreRankingPlaces(TDataModule1& data, RankingProgress& progress) {
   progress.Begin(QStringLiteral("Попълване на данните от класирането"), 215);
@@ -81,11 +59,12 @@ int StoreRankingPlaces(TDataModule1& data, RankingProgress& progress) {
     std::sort(records.begin(), records.end());
 
     data.BeginWrite();
-    PlaceWriter writer(data.Db());
+    Statement store(data.Db(), kStoreSql);
     for (int k = 1; k <= n; ++k) {
       progress.Step(k, n);
       const auto& [regNum, record] = records[static_cast<size_t>(k - 1)];
-      writer.Write(regNum, record);
+      store.BindAll({record, record, regNum});
+      store.Execute();
     }
     list.Close();
     data.Commit();

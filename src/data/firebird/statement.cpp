@@ -66,20 +66,25 @@ Statement::~Statement() {
   database_.Unregister(this);
 }
 
+void Statement::ReleaseInputLayouts() {
+  for (auto& [signature, layout] : inputLayouts_)
+    if (layout) layout->release();
+  inputLayouts_.clear();
+}
+
 void Statement::ReleaseHandles() {
   database_.DefaultTransaction().Detach(this);
   if (cursor_) {
     fbapi::CloseQuietly(cursor_, [this](ThrowStatusWrapper* s) { cursor_->close(s); });
     cursor_ = nullptr;
   }
-  if (boundMeta_) boundMeta_->release(), boundMeta_ = nullptr;
+  ReleaseInputLayouts();
   if (inMeta_) inMeta_->release(), inMeta_ = nullptr;
   if (outMeta_) outMeta_->release(), outMeta_ = nullptr;
   if (handle_) {
     fbapi::CloseQuietly(handle_, [this](ThrowStatusWrapper* s) { handle_->free(s); });
     handle_ = nullptr;
   }
-  boundSignature_.clear();
   hasRow_ = false;
 }
 
@@ -170,9 +175,11 @@ IMessageMetadata* Statement::BuildInput(std::vector<unsigned char>& buffer) {
     }
   });
 
-  if (signature != boundSignature_ || !boundMeta_) {
-    if (boundMeta_) boundMeta_->release(), boundMeta_ = nullptr;
-    boundMeta_ = fbapi::Call([&](ThrowStatusWrapper* s) {
+  // Texts of ever new lengths would grow the set without end; it starts again instead.
+  if (inputLayouts_.size() >= kMaxInputLayouts && !inputLayouts_.count(signature)) ReleaseInputLayouts();
+  IMessageMetadata*& boundMeta = inputLayouts_[signature];
+  if (!boundMeta) {
+    boundMeta = fbapi::Call([&](ThrowStatusWrapper* s) {
       IMetadataBuilder* builder = inMeta_->getBuilder(s);
       for (size_t i = 0; i < params_.size(); ++i) {
         const unsigned u = static_cast<unsigned>(i);
@@ -210,15 +217,14 @@ IMessageMetadata* Statement::BuildInput(std::vector<unsigned char>& buffer) {
       builder->release();
       return meta;
     });
-    boundSignature_ = signature;
   }
 
   fbapi::Call([&](ThrowStatusWrapper* s) {
-    buffer.assign(boundMeta_->getMessageLength(s), 0);
+    buffer.assign(boundMeta->getMessageLength(s), 0);
     for (size_t i = 0; i < params_.size(); ++i) {
       const unsigned u = static_cast<unsigned>(i);
-      unsigned char* p = buffer.data() + boundMeta_->getOffset(s, u);
-      Store<short>(buffer.data() + boundMeta_->getNullOffset(s, u), kinds[i] == Kind::Null ? -1 : 0);
+      unsigned char* p = buffer.data() + boundMeta->getOffset(s, u);
+      Store<short>(buffer.data() + boundMeta->getNullOffset(s, u), kinds[i] == Kind::Null ? -1 : 0);
       const QVariant& v = params_[i];
       switch (kinds[i]) {
         case Kind::Null:
@@ -253,7 +259,7 @@ IMessageMetadata* Statement::BuildInput(std::vector<unsigned char>& buffer) {
       }
     }
   });
-  return boundMeta_;
+  return boundMeta;
 }
 
 void Statement::Execute() {

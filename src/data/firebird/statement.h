@@ -7,6 +7,7 @@
 #include <QString>
 #include <QVariant>
 #include <initializer_list>
+#include <map>
 #include <vector>
 
 #include "data/firebird/column.h"
@@ -64,6 +65,8 @@ class Statement : public TransactionObserver {
   friend class Database;
   void EnsurePrepared();
   void ReleaseHandles();
+  void ReleaseInputLayouts();
+  static constexpr size_t kMaxInputLayouts = 16;
   Firebird::IMessageMetadata* BuildInput(std::vector<unsigned char>& buffer);
   void ReadOutputColumns();
 
@@ -73,8 +76,9 @@ class Statement : public TransactionObserver {
   Firebird::IResultSet* cursor_ = nullptr;
   Firebird::IMessageMetadata* inMeta_ = nullptr;
   Firebird::IMessageMetadata* outMeta_ = nullptr;
-  Firebird::IMessageMetadata* boundMeta_ = nullptr;  // input layout for the current kinds of values
-  QString boundSignature_;
+  // Input layouts by the kinds and text lengths of the bound values: a statement run with
+  // texts of a few lengths (descriptions, place records) builds each layout once.
+  std::map<QString, Firebird::IMessageMetadata*> inputLayouts_;
   unsigned statementType_ = 0;
   std::vector<QVariant> params_;
   Columns columns_;
