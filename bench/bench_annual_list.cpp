@@ -12,7 +12,7 @@
 #include "bench_register.h"
 #include "classification/ranking_criteria.h"
 #include "data/data_module.h"
-#include "egn/clock.h"
+#include "core/clock.h"
 #include "engine/report/report_layout.h"
 #include "engine/report/report_painter.h"
 #include "reports/annual_list_layout.h"

@@ -14,7 +14,7 @@
 #include "classification/update_card_classification.h"
 #include "data/data_module.h"
 #include "data/firebird/statement.h"
-#include "egn/clock.h"
+#include "core/clock.h"
 
 namespace {
 constexpr double kGoal = 2.0;

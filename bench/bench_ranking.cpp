@@ -21,7 +21,7 @@
 #include "classification/store_ranking_places.h"
 #include "data/data_module.h"
 #include "data/firebird/statement.h"
-#include "egn/clock.h"
+#include "core/clock.h"
 
 namespace {
 constexpr double kGoal = 2.0;

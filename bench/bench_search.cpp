@@ -5,7 +5,7 @@
 
 #include <QTextStream>
 
-#include "app/search/search_condition.h"
+#include "search/search_condition.h"
 #include "bench_bare_list.h"
 #include "bench_memory.h"
 #include "bench_register.h"

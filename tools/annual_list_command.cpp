@@ -12,11 +12,11 @@
 #include "classification/ranking_progress.h"
 #include "classification/refresh_classifications.h"
 #include "data/data_module.h"
-#include "egn/clock.h"
+#include "core/clock.h"
 #include "engine/report/report_layout.h"
 #include "engine/report/report_painter.h"
 #include "reports/annual_list_layout.h"
-#include "reports/annual_list_print.h"
+#include "data/register_settings.h"
 #include "reports/annual_list_rows.h"
 #include "reports/print_form1.h"
 

@@ -2,8 +2,8 @@
 // freshly seeded register looks as if every card had been saved on `today`.
 #include "seed_card_figures.h"
 
-#include "egn/date_time.h"
-#include "egn/egn_rules.h"
+#include "core/date_time.h"
+#include "core/egn_rules.h"
 #include "seed_household.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include "data/firebird/database.h"
 #include "data/firebird/statement.h"
-#include "egn/clock.h"
+#include "core/clock.h"
 #include "seed_generator.h"
 #include "seed_household.h"
 

@@ -11,7 +11,7 @@
 #include "data/data_module.h"
 #include "engine/report/report_layout.h"
 #include "engine/report/report_painter.h"
-#include "reports/annual_list_print.h"
+#include "data/register_settings.h"
 #include "reports/annual_list_rows.h"
 #include "reports/service_note_layout.h"
 

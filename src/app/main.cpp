@@ -4,13 +4,14 @@
 #include <QTextStream>
 #include <QTimer>
 
-#include "app/login/library_login.h"
-#include "app/login/login_record.h"
-#include "app/login/work_session.h"
+#include "session/library_login.h"
+#include "session/login_record.h"
+#include "session/work_session.h"
 #include "app/main_form.h"
 #include "app/program_windows.h"
-#include "auxiliary/error_display.h"
-#include "auxiliary/termination_signals.h"
+#include "core/error_display.h"
+#include "ui/tesaro_application.h"
+#include "ui/termination_signals.h"
 #include "data/data_module.h"
 #include "lbd/pers_info_library.h"
 

@@ -1,6 +1,6 @@
 #include "app/main_form.h"
 
-#include "auxiliary/error_display.h"
+#include "core/error_display.h"
 
 #include <QEvent>
 #include <algorithm>
@@ -16,19 +16,19 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/commands/about_form.h"
-#include "app/commands/delete_card.h"
-#include "app/commands/help.h"
-#include "app/commands/options_form.h"
-#include "app/commands/refresh.h"
-#include "app/commands/state_commands.h"
-#include "app/commands/status_menu.h"
-#include "app/login/library_login.h"
-#include "app/login/rights.h"
-#include "app/login/work_session.h"
-#include "app/register_grid_model.h"
-#include "app/search/search_condition.h"
-#include "app/search/search_panel.h"
+#include "commands/ui/about_form.h"
+#include "commands/delete_card.h"
+#include "commands/help.h"
+#include "commands/ui/options_form.h"
+#include "commands/refresh.h"
+#include "commands/state_commands.h"
+#include "commands/ui/status_menu.h"
+#include "session/library_login.h"
+#include "register/rights.h"
+#include "session/work_session.h"
+#include "register/register_grid_model.h"
+#include "search/search_condition.h"
+#include "search/ui/search_panel.h"
 #include "data/data_module.h"
 
 TMainForm::TMainForm(TDataModule1& data, TLogInfoRec& record, MainFormWindows windows, QWidget* parent)

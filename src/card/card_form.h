@@ -8,7 +8,7 @@
 #include <QVariantList>
 #include <vector>
 
-#include "egn/date_time.h"
+#include "core/date_time.h"
 
 // One row of the members grid, the eight columns as shown.
 struct MemberRow {

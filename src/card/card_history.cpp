@@ -5,7 +5,7 @@
 #include "card/members.h"
 #include "data/action_log.h"
 #include "data/data_module.h"
-#include "egn/text_helpers.h"
+#include "core/text_helpers.h"
 
 namespace {
 const QString kCrLf = QStringLiteral("\r\n");

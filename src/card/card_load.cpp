@@ -8,8 +8,8 @@
 #include "data/data_module.h"
 #include "data/firebird/db_error.h"
 #include "data/firebird/statement.h"
-#include "egn/clock.h"
-#include "egn/yes_no_code.h"
+#include "core/clock.h"
+#include "core/yes_no_code.h"
 
 namespace {
 // A missing date-picker date the editor keeps apart from 30.12.1899 (shown blank).

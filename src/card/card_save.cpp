@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "auxiliary/error_display.h"
-#include "auxiliary/messages.h"
+#include "core/error_display.h"
+#include "core/messages.h"
 #include "card/card_history.h"
 #include "card/card_load.h"
 #include "card/card_stamp.h"
@@ -20,8 +20,8 @@
 #include "data/data_module.h"
 #include "data/firebird/db_error.h"
 #include "data/firebird/statement.h"
-#include "egn/clock.h"
-#include "egn/yes_no_code.h"
+#include "core/clock.h"
+#include "core/yes_no_code.h"
 
 namespace {
 using ColumnValues = std::vector<std::pair<QString, QVariant>>;

@@ -7,9 +7,9 @@
 
 #include "data/data_module.h"
 #include "data/firebird/statement.h"
-#include "egn/clock.h"
-#include "egn/egn_rules.h"
-#include "egn/text_helpers.h"
+#include "core/clock.h"
+#include "core/egn_rules.h"
+#include "core/text_helpers.h"
 
 namespace {
 const QString kHolder = QStringLiteral("Титуляр");

@@ -2,10 +2,10 @@
 #include "classification/card_classification.h"
 
 #include "data/firebird/db_error.h"
-#include "egn/clock.h"
-#include "egn/egn_rules.h"
-#include "egn/text_helpers.h"
-#include "egn/yes_no_code.h"
+#include "core/clock.h"
+#include "core/egn_rules.h"
+#include "core/text_helpers.h"
+#include "core/yes_no_code.h"
 
 #include <cmath>
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "egn/date_time.h"
+#include "core/date_time.h"
 
 // One household member as stored; empty optionals stand for NULL cells, a null QString for
 // a NULL EGN.

@@ -1,7 +1,7 @@
 #include "classification/classification_rows.h"
 
 #include "data/firebird/statement.h"
-#include "egn/yes_no_code.h"
+#include "core/yes_no_code.h"
 
 const char* const kClassificationReadColumns =
     "C.ALONE_PARENT, C.GROUP2, C.POINTS_YEAR, extract(year from C.GRUPA_DATE), "

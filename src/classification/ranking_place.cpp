@@ -3,7 +3,7 @@
 
 #include <stdexcept>
 
-#include "egn/date_time.h"
+#include "core/date_time.h"
 
 int RankingGroupNumber(const QString& groupName, int regNum) {
   if (groupName.isEmpty() || !groupName.at(0).isDigit() || groupName.at(0).digitValue() < 0) {

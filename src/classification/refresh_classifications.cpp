@@ -7,7 +7,7 @@
 #include "classification/ranking_progress.h"
 #include "classification/refresh_reader.h"
 #include "data/data_module.h"
-#include "egn/clock.h"
+#include "core/clock.h"
 
 int RefreshAllClassifications(TDataModule1& data, RankingProgress& progress) {
   progress.Begin(QStringLiteral("Попълване на данните"), 140);

@@ -11,7 +11,7 @@
 #include "classification/ranking_progress.h"
 #include "data/data_module.h"
 #include "data/firebird/statement.h"
-#include "egn/clock.h"
+#include "core/clock.h"
 
 namespace {
 // SYS_NOTES gets the record after a carriage return (code 13 alone) when the notes are not

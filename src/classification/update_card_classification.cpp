@@ -5,7 +5,7 @@
 #include "classification/classification_rows.h"
 #include "data/data_module.h"
 #include "data/firebird/statement.h"
-#include "egn/clock.h"
+#include "core/clock.h"
 
 namespace {
 // The left join gives the card's own cells even when it has no members, and no row at all

@@ -5,7 +5,7 @@
 #include <QString>
 #include <memory>
 
-#include "egn/date_time.h"
+#include "core/date_time.h"
 
 class TDataModule1;
 class Database;

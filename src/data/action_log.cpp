@@ -4,9 +4,9 @@
 #include "data/firebird/db_error.h"
 #include "data/firebird/statement.h"
 #include "data/sql_quote.h"
-#include "egn/clock.h"
-#include "egn/date_time.h"
-#include "egn/text_helpers.h"
+#include "core/clock.h"
+#include "core/date_time.h"
+#include "core/text_helpers.h"
 
 QString ComposeLogActionSql(const QString& userName, int userId, const QString& kind, qint64 objectKey,
                             const QString& action, const QDateTime& clientNow) {

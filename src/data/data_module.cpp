@@ -1,6 +1,6 @@
 #include "data/data_module.h"
 
-#include "egn/egn_rules.h"
+#include "core/egn_rules.h"
 
 TDataModule1::TDataModule1(QObject* parent) : QObject(parent), nom_(database_), mainQuery_(database_, nom_) {
   InvalidCount = -1;

@@ -3,7 +3,7 @@
 #include "data/firebird/database.h"
 #include "data/firebird/db_error.h"
 #include "data/nom_table.h"
-#include "egn/date_time.h"
+#include "core/date_time.h"
 
 const QString ListQuery::kBaseStatement = QStringLiteral(
     "select CARD_ID,KIDS,REG_NUM, REGDATE, GROUP1, GROUP2, GRUPA,GRUPA_DATE,STATUS,ADRESS,ADRESS_DATE,HARD_LIFE, "

@@ -2,7 +2,7 @@
 
 #include <QRegularExpression>
 
-#include "egn/date_time.h"
+#include "core/date_time.h"
 
 QString QuoteSqlText(const QString& text) {
   QString doubled = text;

@@ -2,8 +2,8 @@
 
 #include "data/data_module.h"
 #include "data/firebird/statement.h"
-#include "egn/egn_rules.h"
-#include "egn/text_helpers.h"
+#include "core/egn_rules.h"
+#include "core/text_helpers.h"
 
 CorrectedEgnCheck CheckCorrectedEgn(const QString& text) {
   if (text.size() != 10 || !IsAllDigits(text)) return CorrectedEgnCheck::NotTenDigits;

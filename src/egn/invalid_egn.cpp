@@ -1,6 +1,6 @@
 #include "egn/invalid_egn.h"
 
-#include "app/register_tabs.h"
+#include "register/register_tabs.h"
 #include "data/data_module.h"
 
 QString InvalidEgnCountText(int count) { return QString::number(count) + QStringLiteral(" невалидни ЕГН-та"); }

@@ -1,6 +1,6 @@
 #include "lbd/lbd_check_values.h"
 
-#include "egn/text_helpers.h"
+#include "core/text_helpers.h"
 #include "lbd/person_info.h"
 
 QString LbdAddressLine(const QString& place, const QString& street, const QString& number, const QString& entrance,

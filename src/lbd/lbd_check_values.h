@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "egn/date_time.h"
+#include "core/date_time.h"
 
 class TPersonInfo;
 

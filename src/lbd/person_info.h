@@ -6,7 +6,7 @@
 #include <memory>
 #include <stdexcept>
 
-#include "egn/date_time.h"
+#include "core/date_time.h"
 #include "lbd/pers_info_library.h"
 
 // The population database cannot be reached; the message is for the user.

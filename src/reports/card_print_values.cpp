@@ -6,9 +6,9 @@
 #include "card/members.h"
 #include "data/data_module.h"
 #include "data/firebird/statement.h"
-#include "egn/date_time.h"
-#include "egn/text_helpers.h"
-#include "egn/yes_no_code.h"
+#include "core/date_time.h"
+#include "core/text_helpers.h"
+#include "core/yes_no_code.h"
 
 namespace {
 const QString kNoName = QStringLiteral("false");

@@ -1,7 +1,7 @@
 // The register list as an export source.
 #include "reports/export_list_source.h"
 
-#include "app/register_grid_model.h"
+#include "register/register_grid_model.h"
 #include "data/list_query.h"
 
 std::vector<ExportSourceColumn> RegisterExportColumns(const std::vector<int>& logicalOrder,

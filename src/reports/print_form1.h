@@ -27,7 +27,8 @@ class TPrintForm1 {
   // The report with the current title.
   report::Report QRep() const;
 
-  // The engine's modal preview over the rows; printing from it sets the printed mark.
+  // The engine's modal preview over the rows; printing from it sets the printed mark. A window
+  // operation, defined with the report windows (reports/ui/print_form1_preview.cpp).
   void Preview(const report::RowSource& rows, QWidget* parent);
 
  private:

@@ -4,8 +4,8 @@
 
 #include <QStringList>
 
-#include "egn/clock.h"
-#include "egn/date_time.h"
+#include "core/clock.h"
+#include "core/date_time.h"
 #include "reports/annual_list_layout.h"
 
 using namespace report;

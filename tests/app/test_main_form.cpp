@@ -8,9 +8,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "app/login/login_record.h"
+#include "session/login_record.h"
 #include "app/main_form.h"
-#include "app/search/search_panel.h"
+#include "search/ui/search_panel.h"
 #include "data/data_module.h"
 #include "data/firebird/db_error.h"
 #include "data/firebird/statement.h"

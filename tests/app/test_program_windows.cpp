@@ -5,10 +5,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "app/login/login_record.h"
+#include "session/login_record.h"
 #include "app/main_form.h"
 #include "app/program_windows.h"
-#include "app/register_tabs.h"
+#include "register/register_tabs.h"
 #include "data/firebird/database.h"
 #include "temp_register.h"
 

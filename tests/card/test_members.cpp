@@ -6,8 +6,8 @@
 #include "card/members.h"
 #include "data/data_module.h"
 #include "data/firebird/statement.h"
-#include "egn/clock.h"
-#include "egn/egn_rules.h"
+#include "core/clock.h"
+#include "core/egn_rules.h"
 #include "temp_register.h"
 #include "test_egn.h"
 

@@ -10,11 +10,11 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include "auxiliary/date_edit.h"
-#include "card/members_page.h"
+#include "ui/date_edit.h"
+#include "card/ui/members_page.h"
 #include "data/firebird/statement.h"
-#include "egn/clock.h"
-#include "egn/egn_rules.h"
+#include "core/clock.h"
+#include "core/egn_rules.h"
 #include "recording_messages.h"
 #include "temp_register.h"
 

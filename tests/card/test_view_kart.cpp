@@ -14,11 +14,11 @@
 #include <QtTest>
 #include <memory>
 
-#include "auxiliary/date_edit.h"
-#include "card/members_page.h"
-#include "card/view_kart.h"
+#include "ui/date_edit.h"
+#include "card/ui/members_page.h"
+#include "card/ui/view_kart.h"
 #include "data/firebird/statement.h"
-#include "egn/egn_rules.h"
+#include "core/egn_rules.h"
 #include "recording_messages.h"
 #include "temp_register.h"
 

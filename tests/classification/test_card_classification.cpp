@@ -4,8 +4,8 @@
 
 #include "classification/card_classification.h"
 #include "data/firebird/db_error.h"
-#include "egn/clock.h"
-#include "egn/egn_rules.h"
+#include "core/clock.h"
+#include "core/egn_rules.h"
 #include "test_egn.h"
 
 using Members = std::vector<MemberValues>;

@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "classification/klas_form.h"
+#include "classification/ui/klas_form.h"
 #include "classification/ranking_criteria.h"
 #include "classification/ranking_place.h"
 

@@ -6,17 +6,17 @@
 #include <QListWidget>
 #include <QtTest>
 
-#include "app/register_tabs.h"
-#include "classification/klas_form.h"
+#include "register/register_tabs.h"
+#include "classification/ui/klas_form.h"
 #include "classification/ranking_criteria.h"
 #include "classification/ranking_progress.h"
-#include "classification/ranking_run.h"
+#include "classification/ui/ranking_run.h"
 #include "classification/refresh_classifications.h"
 #include "classification/store_ranking_places.h"
 #include "classification/update_card_classification.h"
 #include "data/data_module.h"
 #include "data/firebird/statement.h"
-#include "egn/clock.h"
+#include "core/clock.h"
 #include "recording_messages.h"
 #include "temp_register.h"
 #include "test_egn.h"

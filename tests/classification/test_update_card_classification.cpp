@@ -6,7 +6,7 @@
 #include "classification/update_card_classification.h"
 #include "data/data_module.h"
 #include "data/firebird/statement.h"
-#include "egn/clock.h"
+#include "core/clock.h"
 #include "temp_register.h"
 #include "test_egn.h"
 

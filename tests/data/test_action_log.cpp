@@ -5,7 +5,7 @@
 #include "data/action_log.h"
 #include "data/data_module.h"
 #include "data/firebird/statement.h"
-#include "egn/clock.h"
+#include "core/clock.h"
 #include "temp_register.h"
 
 class TestActionLog : public QObject {

@@ -12,11 +12,11 @@
 #include <QtTest>
 #include <memory>
 
-#include "app/login/login_record.h"
+#include "session/login_record.h"
 #include "app/main_form.h"
 #include "data/data_module.h"
 #include "data/firebird/statement.h"
-#include "egn/egn_repair.h"
+#include "egn/ui/egn_repair.h"
 #include "egn/egn_repair_rules.h"
 #include "egn/invalid_egn.h"
 #include "recording_messages.h"

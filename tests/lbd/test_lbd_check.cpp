@@ -8,12 +8,12 @@
 #include <QtTest>
 #include <memory>
 
-#include "auxiliary/date_edit.h"
-#include "card/members_page.h"
-#include "card/view_kart.h"
-#include "lbd/lbd_check.h"
+#include "ui/date_edit.h"
+#include "card/ui/members_page.h"
+#include "card/ui/view_kart.h"
+#include "lbd/ui/lbd_check.h"
 #include "lbd/lbd_check_values.h"
-#include "lbd/lbd_form.h"
+#include "lbd/ui/lbd_form.h"
 #include "lbd/person_info.h"
 #include "population_fixture.h"
 #include "recording_messages.h"

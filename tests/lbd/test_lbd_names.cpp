@@ -8,7 +8,7 @@
 
 #include "data/firebird/statement.h"
 #include "lbd/lbd_names.h"
-#include "lbd/lbd_names_form.h"
+#include "lbd/ui/lbd_names_form.h"
 #include "lbd/person_info.h"
 #include "population_fixture.h"
 #include "recording_messages.h"

@@ -5,9 +5,9 @@
 #include <QtTest>
 #include <memory>
 
-#include "app/commands/refresh.h"
-#include "app/commands/state_commands.h"
-#include "app/login/work_session.h"
+#include "commands/refresh.h"
+#include "commands/state_commands.h"
+#include "session/work_session.h"
 #include "card/card_save.h"
 #include "card/card_stamp.h"
 #include "card/members.h"

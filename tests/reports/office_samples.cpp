@@ -5,9 +5,9 @@
 #include <QDir>
 #include <QTextStream>
 
-#include "auxiliary/desktop.h"
+#include "core/desktop.h"
 #include "data/firebird/statement.h"
-#include "reports/card_print.h"
+#include "reports/ui/card_print.h"
 #include "reports/export_columns.h"
 #include "reports/export_list_source.h"
 #include "reports/writer_docx.h"

@@ -8,17 +8,17 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "app/register_tabs.h"
+#include "register/register_tabs.h"
 #include "classification/ranking_criteria.h"
 #include "data/data_module.h"
 #include "data/firebird/statement.h"
-#include "egn/clock.h"
+#include "core/clock.h"
 #include "engine/report/report_layout.h"
-#include "engine/report/report_preview.h"
-#include "engine/report/report_seams.h"
+#include "engine/ui/report_preview.h"
+#include "engine/ui/report_seams.h"
 #include "recording_messages.h"
 #include "reports/annual_list_layout.h"
-#include "reports/annual_list_print.h"
+#include "reports/ui/annual_list_print.h"
 #include "reports/annual_list_rows.h"
 #include "reports/print_form1.h"
 #include "temp_register.h"

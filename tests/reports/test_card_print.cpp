@@ -7,12 +7,12 @@
 
 #include <QPushButton>
 
-#include "auxiliary/desktop.h"
-#include "card/view_kart.h"
+#include "core/desktop.h"
+#include "card/ui/view_kart.h"
 #include "data/firebird/statement.h"
 #include "engine/rtf/rtf_fields.h"
 #include "recording_messages.h"
-#include "reports/card_print.h"
+#include "reports/ui/card_print.h"
 #include "reports/card_print_values.h"
 #include "temp_register.h"
 

@@ -15,14 +15,14 @@
 #include <QtTest>
 #include <deque>
 
-#include "app/register_grid_model.h"
-#include "auxiliary/desktop.h"
+#include "register/register_grid_model.h"
+#include "core/desktop.h"
 #include "data/firebird/statement.h"
 #include "export_package_reader.h"
 #include "recording_messages.h"
 #include "reports/export_list_source.h"
-#include "reports/save_rep_dialog.h"
-#include "reports/save_rep_prompts.h"
+#include "reports/ui/save_rep_dialog.h"
+#include "reports/ui/save_rep_prompts.h"
 #include "temp_register.h"
 
 namespace {

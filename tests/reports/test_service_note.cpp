@@ -7,16 +7,16 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "app/register_tabs.h"
+#include "register/register_tabs.h"
 #include "data/data_module.h"
 #include "data/firebird/statement.h"
-#include "egn/clock.h"
-#include "engine/report/report_seams.h"
+#include "core/clock.h"
+#include "engine/ui/report_seams.h"
 #include "recording_messages.h"
 #include "engine/report/report_layout.h"
 #include "engine/report/text_measure.h"
 #include "reports/service_note_layout.h"
-#include "reports/service_note_print.h"
+#include "reports/ui/service_note_print.h"
 #include "temp_register.h"
 #include "test_egn.h"
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "card/card_form.h"
-#include "egn/date_time.h"
+#include "core/date_time.h"
 
 class TDataModule1;
 

@@ -5,14 +5,18 @@
 #include <deque>
 #include <vector>
 
-#include "auxiliary/messages.h"
+#include "core/messages.h"
 
-class RecordingMessages : public MessageSeam {
+class RecordingMessages {
  public:
-  RecordingMessages() { InstallMessageSeam(this); }
-  ~RecordingMessages() override { InstallMessageSeam(nullptr); }
+  RecordingMessages() {
+    SetMessageAsker([this](QWidget*, const MessageRequest& request) { return Ask(request); });
+  }
+  ~RecordingMessages() { SetMessageAsker({}); }
+  RecordingMessages(const RecordingMessages&) = delete;
+  RecordingMessages& operator=(const RecordingMessages&) = delete;
 
-  MessageAnswer Ask(QWidget*, const MessageRequest& request) override {
+  MessageAnswer Ask(const MessageRequest& request) {
     shown.push_back(request);
     if (answers.empty()) return request.defaultAnswer;
     const MessageAnswer answer = answers.front();

@@ -1,7 +1,7 @@
 #include "data/firebird/db_error.h"
 
 DbError::DbError(const QString& message, long gdsCode)
-    : std::runtime_error(message.toStdString()), message_(message), gdsCode_(gdsCode) {}
+    : AppError(message), gdsCode_(gdsCode) {}
 
 const char* const kRecordBusyText =
     "Записът е зает или току-що е променен от друга работна станция; опреснете списъка и опитайте "

@@ -3,21 +3,20 @@
 #pragma once
 
 #include <QString>
-#include <stdexcept>
+
+#include "core/app_error.h"
 
 // Put before the server's text when another workstation holds the record a statement needs
 // (a lock conflict, a lock wait that timed out, an update conflict).
 extern const char* const kRecordBusyText;
 
-class DbError : public std::runtime_error {
+class DbError : public AppError {
  public:
   // gdsCode is the first Firebird error code of the status (0 when not from the server).
   explicit DbError(const QString& message, long gdsCode = 0);
 
-  const QString& Message() const { return message_; }
   long GdsCode() const { return gdsCode_; }
 
  private:
-  QString message_;
   long gdsCode_;
 };

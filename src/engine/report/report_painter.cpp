@@ -4,7 +4,6 @@
 #include <QPainter>
 #include <QPaintDevice>
 #include <QPdfWriter>
-#include <QPrinter>
 #include <algorithm>
 
 #include "engine/report/text_measure.h"
@@ -13,16 +12,7 @@ namespace report {
 namespace {
 constexpr double kMmPerInch = 25.4;
 constexpr int kPdfResolution = 1200;
-
-// Pages [from, to] (0-based) to draw, from the printer's page range.
-std::pair<int, int> PrintedRange(const QPrinter& printer, int pageCount) {
-  int from = 0, to = pageCount - 1;
-  if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
-    from = printer.fromPage() - 1;
-    to = std::min(to, printer.toPage() > 0 ? printer.toPage() - 1 : to);
-  }
-  return {from, to};
-}
+}  // namespace
 
 bool PaintRange(QPainter& painter, QPagedPaintDevice& device, const LaidOutReport& report, int from, int to) {
   for (int index = from; index <= to; ++index) {
@@ -31,7 +21,6 @@ bool PaintRange(QPainter& painter, QPagedPaintDevice& device, const LaidOutRepor
   }
   return true;
 }
-}  // namespace
 
 void PaintPage(QPainter& painter, const LaidOutReport& report, int index) {
   if (index < 0 || index >= static_cast<int>(report.pages.size())) return;
@@ -64,17 +53,6 @@ void PaintPage(QPainter& painter, const LaidOutReport& report, int index) {
     painter.restore();
   }
   painter.restore();
-}
-
-bool PrintPages(QPrinter& printer, const LaidOutReport& report) {
-  printer.setFullPage(true);
-  printer.setPageLayout(report.PageLayout());
-  if (printer.docName().isEmpty()) printer.setDocName(report.documentName);
-  const auto [from, to] = PrintedRange(printer, static_cast<int>(report.pages.size()));
-  QPainter painter;
-  if (!painter.begin(&printer)) return false;
-  const bool done = PaintRange(painter, printer, report, from, to);
-  return painter.end() && done;
 }
 
 bool WritePdf(const LaidOutReport& report, const QString& path) {

@@ -1,12 +1,13 @@
-// Drawing laid-out pages with QPainter: on any paint device, on a printer, into a PDF file.
+// Drawing laid-out pages with QPainter: on any paint device and into a PDF file (printing is in
+// engine/ui/report_printing.h).
 #pragma once
 
 #include <QString>
 
 #include "engine/report/report_page.h"
 
+class QPagedPaintDevice;
 class QPainter;
-class QPrinter;
 
 namespace report {
 
@@ -14,10 +15,9 @@ namespace report {
 // resolution, the paper's top-left corner at (0, 0).
 void PaintPage(QPainter& painter, const LaidOutReport& report, int index);
 
-// Sends the pages to the printer (the page range the printer was given, else all), with
-// the report's paper and no margins of the printer's own. False when printing could not
-// start.
-bool PrintPages(QPrinter& printer, const LaidOutReport& report);
+// Draws pages [from, to] (0-based) on a paged device that the painter has begun, a new
+// page before each but the first. False when the device could not start a new page.
+bool PaintRange(QPainter& painter, QPagedPaintDevice& device, const LaidOutReport& report, int from, int to);
 
 // Writes the pages as a PDF file. False when the file could not be written.
 bool WritePdf(const LaidOutReport& report, const QString& path);

@@ -5,7 +5,7 @@
 #include <QFile>
 #include <QSaveFile>
 
-#include "auxiliary/desktop.h"
+#include "core/desktop.h"
 
 void RtfTemplateEngine::ClearValues() {
   names_.clear();

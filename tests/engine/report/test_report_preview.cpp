@@ -6,9 +6,9 @@
 #include <QtTest>
 
 #include "engine/report/report_layout.h"
-#include "engine/report/report_preview.h"
-#include "engine/report/report_run.h"
-#include "engine/report/report_seams.h"
+#include "engine/ui/report_preview.h"
+#include "engine/ui/report_run.h"
+#include "engine/ui/report_seams.h"
 #include "recording_messages.h"
 
 using namespace report;

@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "auxiliary/desktop.h"
+#include "core/desktop.h"
 #include "engine/rtf/rtf_escape.h"
 #include "engine/rtf/rtf_fields.h"
 #include "engine/rtf/rtf_template.h"

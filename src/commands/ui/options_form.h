@@ -1,0 +1,31 @@
+// The settings window: the municipality and the minimum years of address registration,
+// editable only by users of rights level 1.
+#pragma once
+
+#include <QDialog>
+
+#include "commands/options_settings.h"
+
+class QLineEdit;
+class QPushButton;
+class TDataModule1;
+
+class TOptionsForm : public QDialog {
+  Q_OBJECT
+ public:
+  explicit TOptionsForm(QWidget* parent = nullptr);
+
+  void SetValues(const OptionsValues& values);
+  OptionsValues Values() const;
+  // Both edits take input only when the user may change the settings.
+  void SetEditable(bool editable);
+
+  QLineEdit* edSob = nullptr;
+  QLineEdit* DateNum = nullptr;
+  QPushButton* btnOk = nullptr;
+  QPushButton* btnCancel = nullptr;
+};
+
+// The "Настройки" command: shows the window modally with the stored settings and saves
+// them when it closes with "ОК" and the user's rights level is 1. True when saved.
+bool mOptionsClick(TDataModule1& data, int rightsLevel, QWidget* parent);

@@ -1,0 +1,16 @@
+// Sending laid-out pages to a printer: kept with the engine's windows, since a printer belongs
+// to Qt PrintSupport, which the command-line tools never link.
+#pragma once
+
+#include "engine/report/report_page.h"
+
+class QPrinter;
+
+namespace report {
+
+// Sends the pages to the printer (the page range the printer was given, else all), with
+// the report's paper and no margins of the printer's own. False when printing could not
+// start.
+bool PrintPages(QPrinter& printer, const LaidOutReport& report);
+
+}  // namespace report

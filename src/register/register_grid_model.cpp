@@ -1,0 +1,90 @@
+#include "register/register_grid_model.h"
+
+#include <QGuiApplication>
+#include <QPalette>
+
+#include "data/list_query.h"
+
+const std::vector<GridColumn>& RegisterGridColumns() {
+  static const std::vector<GridColumn> columns = {
+      {QStringLiteral("CARD_ID"), QStringLiteral("  №"), 35, false},
+      {QStringLiteral("REG_NUM"), QStringLiteral("Рег.номер"), 0, false, QStringLiteral("000000")},
+      {QStringLiteral("REGDATE"), QStringLiteral("Рег.дата"), 0, false, QStringLiteral("00.00.0000")},
+      {QStringLiteral("NAME"), QStringLiteral("Име"), 0, false},
+      {QStringLiteral("EGN"), QStringLiteral("ЕГН"), 0, false, QStringLiteral("0000000000")},
+      {QStringLiteral("Stat"), QStringLiteral("Статус"), 0, false, QStringLiteral("Изключен от списъка")},
+      {QStringLiteral("grupa1"), QStringLiteral("Група"), 0, false, QStringLiteral("2.засегнати от ново стр")},
+      {QStringLiteral("GRUPA_DATE"), QStringLiteral("от дата"), 0, false, QStringLiteral("00.00.0000")},
+      {QStringLiteral("POINTS_DESCR"), QStringLiteral("особености"), 0, false, QStringLiteral("Без подгрупа")},
+      {QStringLiteral("POINTS"), QStringLiteral("Тежест(точки)"), 0, false},
+      {QStringLiteral("POINTS_YEAR"), QStringLiteral("Год. на вкл."), 0, false, QStringLiteral("0000")},
+      {QStringLiteral("KIDS"), QStringLiteral("Деца до 18г"), 0, false},
+      {QStringLiteral("ADRESS"), QStringLiteral("Адрес"), 0, false},
+      {QStringLiteral("ADRESS_DATE"), QStringLiteral("Адр.дата"), 0, false, QStringLiteral("00.00.0000")},
+      {QStringLiteral("DOC_IDTXT"), QStringLiteral("Заявление N:"), 0, false},
+      {QStringLiteral("PROT_ID"), QStringLiteral("Протокол N:"), 0, true},
+      {QStringLiteral("LASTDEK_ID"), QStringLiteral("Декл.N:"), 0, false},
+      {QStringLiteral("LASTDEK_DATE"), QStringLiteral("Декл. дата"), 0, false, QStringLiteral("00.00.0000")},
+      {QStringLiteral("INV_PROC"), QStringLiteral("Процент на инвалидност"), 0, true},
+      {QStringLiteral("CLASSINFO"), QStringLiteral("Последно класиране"), 0, false},
+      {QStringLiteral("INV_DATE"), QStringLiteral("Валидно до"), 0, true},
+      {QStringLiteral("TELK_NUM"), QStringLiteral("Експертно решение на ТЕЛК"), 0, true},
+      {QStringLiteral("group_2"), QStringLiteral("Подгрупа"), 0, true},
+  };
+  return columns;
+}
+
+RegisterGridModel::RegisterGridModel(ListQuery& list, QObject* parent) : QAbstractTableModel(parent), list_(list) {
+  for (const GridColumn& c : RegisterGridColumns()) fieldOfColumn_.push_back(list_.FieldIndex(c.field));
+  connect(&list_, &ListQuery::Opened, this, &RegisterGridModel::Reset);
+  connect(&list_, &ListQuery::Closed, this, &RegisterGridModel::Reset);
+}
+
+void RegisterGridModel::Reset() {
+  beginResetModel();
+  endResetModel();
+}
+
+int RegisterGridModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() || !list_.IsOpen() ? 0 : list_.RowCount();
+}
+
+int RegisterGridModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(RegisterGridColumns().size());
+}
+
+QVariant RegisterGridModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid() || !list_.IsOpen() || index.row() >= list_.RowCount()) return {};
+  const int field = fieldOfColumn_.at(index.column());
+  switch (role) {
+    case Qt::DisplayRole: {
+      QString text = list_.DisplayText(index.row(), field);
+      while (text.endsWith(u' ')) text.chop(1);  // CHAR columns come blank-padded
+      return text;
+    }
+    case Qt::BackgroundRole:
+      if (index.column() == 0) return QGuiApplication::palette().brush(QPalette::ToolTipBase);
+      return {};
+    case Qt::ForegroundRole:
+      if (index.column() == 0) return QGuiApplication::palette().brush(QPalette::ToolTipText);
+      return {};
+    case Qt::TextAlignmentRole: {
+      const QVariant value = index.column() == 0 ? QVariant(1) : list_.Value(index.row(), field);
+      const bool number = value.typeId() == QMetaType::Int || value.typeId() == QMetaType::Double ||
+                          value.typeId() == QMetaType::LongLong;
+      return QVariant::fromValue(Qt::AlignVCenter | (number ? Qt::AlignRight : Qt::AlignLeft));
+    }
+    default:
+      return {};
+  }
+}
+
+QVariant RegisterGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+  return RegisterGridColumns().at(section).title;
+}
+
+int RegisterGridModel::DisplayWidth(int column) const {
+  const int field = fieldOfColumn_.at(column);
+  return field < 0 ? 0 : list_.Field(field).displayWidth;
+}

@@ -1,0 +1,56 @@
+// The service note command.
+#include "reports/ui/service_note_print.h"
+
+#include <QPrinter>
+
+#include "core/messages.h"
+#include "data/data_module.h"
+#include "engine/ui/report_run.h"
+#include "engine/ui/report_seams.h"
+#include "data/register_settings.h"
+#include "reports/annual_list_rows.h"
+#include "reports/service_note_layout.h"
+
+namespace {
+void PrintNote(TDataModule1& data, QWidget* parent) {
+  QPrinter printer(QPrinter::HighResolution);
+  if (!report::ChoosePrinter(printer, parent)) return;
+  TSlBelForm note;
+  note.SetHeaderLine(MunicipalityName(data));
+  if (!report::PrintReport(note.QRep(), ListQueryRows(data.MainQuery()), printer))
+    ShowMessage(parent, QStringLiteral("Отпечатването не можа да започне. Проверете избрания принтер."),
+                QStringLiteral("Грешка"), MessageIcon::Error);
+}
+}  // namespace
+
+void mSlBelClick(TDataModule1& data, QWidget* parent) {
+  ListQuery& list = data.MainQuery();
+  if (!list.IsOpen() || list.CurrentRow() < 0) {
+    ShowMessage(parent, QStringLiteral("Няма избрано домакинство, за което да се издаде служебна бележка."),
+                QStringLiteral("Грешка"));
+    return;
+  }
+  const QVariant regNum = list.CurrentValue(QStringLiteral("REG_NUM"));
+  const QString condition = list.Line(1);
+  auto restore = [&] {
+    list.Close();
+    list.SetCondition(condition);
+    list.Open();
+    list.Locate(QStringLiteral("REG_NUM"), regNum);
+  };
+
+  list.Close();
+  list.SetCondition(condition + QStringLiteral("and REG_NUM = ") + QString::number(regNum.toInt()));
+  try {
+    list.Open();
+    PrintNote(data, parent);
+  } catch (...) {
+    // The list goes back to what it showed, then the error is shown.
+    try {
+      restore();
+    } catch (...) {
+    }
+    throw;
+  }
+  restore();
+}

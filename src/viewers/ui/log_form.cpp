@@ -1,0 +1,62 @@
+#include "viewers/ui/log_form.h"
+
+#include <QHeaderView>
+#include <QPlainTextEdit>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "core/error_display.h"
+#include "viewers/ui/memo_form.h"
+#include "core/date_time.h"
+
+TLogF::TLogF(TDataModule1& data, QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("LogF"));
+  setWindowTitle(QStringLiteral("История на действията"));
+  setSizeGripEnabled(true);
+  resize(696, 480);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  DBGrid1 = new QTableWidget(0, 4, this);
+  DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+  DBGrid1->setHorizontalHeaderLabels({QStringLiteral("Потребител"), QStringLiteral("Извършено действие"),
+                                      QStringLiteral("Час/Дата на клиента"), QStringLiteral("Час/Дата на Сървъра")});
+  DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  DBGrid1->setSelectionBehavior(QAbstractItemView::SelectItems);
+  DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
+  DBGrid1->setWordWrap(false);
+  DBGrid1->setColumnWidth(1, 148);
+  DBGrid1->setColumnWidth(2, 114);
+  DBGrid1->setColumnWidth(3, 119);
+  layout->addWidget(DBGrid1);
+
+  showFullText = [this](const QString& text) {
+    TfrmuMemo memo(this);
+    memo.ml->setPlainText(text);
+    memo.exec();
+  };
+  connect(DBGrid1, &QTableWidget::cellDoubleClicked, this, &TLogF::DBGrid1DblClick);
+
+  rows_ = ReadActionHistory(data);
+  DBGrid1->setRowCount(static_cast<int>(rows_.size()));
+  for (int r = 0; r < static_cast<int>(rows_.size()); ++r) {
+    const ActionHistoryRow& row = rows_[r];
+    const QString cells[4] = {row.userName, ActionTextInList(row.text),
+                              row.clientTime.isValid() ? FormatDateTimeDropMidnight(row.clientTime) : QString(),
+                              row.serverTime.isValid() ? FormatDateTimeDropMidnight(row.serverTime) : QString()};
+    for (int c = 0; c < 4; ++c) DBGrid1->setItem(r, c, new QTableWidgetItem(cells[c]));
+  }
+}
+
+void TLogF::DBGrid1DblClick(int row, int column) {
+  if (column != kActionColumn || row < 0 || row >= static_cast<int>(rows_.size())) return;
+  if (showFullText) showFullText(rows_[row].text);
+}
+
+void ShowActionHistory(TDataModule1& data, QWidget* parent) {
+  try {
+    TLogF viewer(data, parent);
+    viewer.exec();
+  } catch (const std::exception& error) {
+    ShowErrorDisplay(parent, error);
+  }
+}
