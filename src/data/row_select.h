@@ -10,6 +10,7 @@
 #include <initializer_list>
 #include <optional>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "data/firebird/statement.h"
