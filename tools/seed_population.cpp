@@ -4,8 +4,10 @@
 #include <QRegularExpression>
 #include <QStringList>
 
+#include "data/card_table.h"
 #include "data/firebird/database.h"
 #include "data/firebird/statement.h"
+#include "data/person_table.h"
 #include "population_store.h"
 #include "seed_random.h"
 
@@ -68,19 +70,25 @@ PopulationSeedSummary WritePopulationForSeed(Database& database, const QString& 
                                              const std::function<void(int done, int total)>& progress) {
   PopulationSeedSummary summary;
   SeedRandom random(seed ^ 0x5EED0F0B5EED0F0Bull);
-  Statement count(database, QStringLiteral("select count(*) from RGS_PERSON"));
+  namespace card = card_table;
+  namespace person = person_table;
+  Statement count(database, QStringLiteral("select count(*) from ") + person::kTable);
   const int total = count.ScalarValue().toInt();
 
   PopulationWriter writer(QFile::encodeName(storePath).toStdString());
-  Statement persons(database, QStringLiteral(
-      "select P.EGN, P.NAME, C.ADRESS from RGS_PERSON P left join RGS_CARD C on C.CARD_ID = P.CARD_ID "
-      "order by P.PERSON_ID"));
+  const PersonSelect personCells({person::kEgn, person::kName}, QLatin1StringView("P"));
+  const CardSelect cardCells({card::kAdress}, QLatin1StringView("C"));
+  Statement persons(database, QStringLiteral("select ") + personCells.List() + QStringLiteral(", ") + cardCells.List() +
+                                  QStringLiteral(" from ") + person::kTable + QStringLiteral(" P left join ") +
+                                  card::kTable + QStringLiteral(" C on C.") + card::kCardId + QStringLiteral(" = P.") +
+                                  person::kCardId + QStringLiteral(" order by P.") + person::kPersonId);
   persons.Open();
   while (persons.Next()) {
     ++summary.persons;
-    const QString egn = persons.Value(0).toString().trimmed();
-    const QStringList parts = persons.Value(1).toString().simplified().split(u' ', Qt::SkipEmptyParts);
-    const QString address = persons.Value(2).toString().trimmed();
+    const StoredPersonRow stored = personCells.Read(persons);
+    const QString egn = stored.egn.value_or(QString()).trimmed();
+    const QStringList parts = stored.name.value_or(QString()).simplified().split(u' ', Qt::SkipEmptyParts);
+    const QString address = cardCells.Read(persons, personCells.Count()).adress.value_or(QString()).trimmed();
     const int kind = random.Below(100);
     if (egn.isEmpty() || parts.isEmpty() || kind < 5) {
       ++summary.leftOut;

@@ -1,11 +1,14 @@
 // Writing synthetic households into a register with two prepared inserts.
 #include "seed_writer.h"
 
+#include <QStringList>
 #include <climits>
 
+#include "data/card_table.h"
 #include "data/firebird/database.h"
 #include "data/firebird/statement.h"
 #include "core/clock.h"
+#include "data/person_table.h"
 #include "seed_generator.h"
 #include "seed_household.h"
 
@@ -15,22 +18,41 @@ QVariant Day(const QDate& date) { return date.isValid() ? QVariant(date) : QVari
 QVariant Number(const std::optional<int>& value) { return value ? QVariant(*value) : QVariant(); }
 }  // namespace
 
+namespace {
+// "insert into <table> (A, B, ...) values (?,?,...)": the marks in groups of ten, then " returning ...".
+QString InsertSql(QLatin1StringView table, std::initializer_list<QLatin1StringView> columns) {
+  QStringList names, groups;
+  QString group;
+  for (QLatin1StringView column : columns) {
+    names << QString(column);
+    group += group.isEmpty() ? QStringLiteral("?") : QStringLiteral(",?");
+    if (group.size() == 19) groups << group, group.clear();
+  }
+  if (!group.isEmpty()) groups << group;
+  return QStringLiteral("insert into ") + table + QStringLiteral(" (") + names.join(QStringLiteral(", ")) +
+         QStringLiteral(") values (") + groups.join(QStringLiteral(", ")) + u')';
+}
+}  // namespace
+
+// The columns in the order InsertSeedCard binds them.
 QString SeedCardInsertSql() {
-  return QStringLiteral(
-      "insert into RGS_CARD (REG_NUM, REGDATE, DOC_IDTXT, ADRESS, ADRESS_DATE, L_DATA, L_CONDITIONS, L_REASON, "
-      "REASON_COMMENT, GROUP1, GRUPA, GRUPA_DATE, GROUP2, KART, STATUS, GOT_HOUSE, ASSETS, DEALS, HAS_FIRM, INCOME, "
-      "INCOME_HALF_YEAR, INCOME_PER_PERSON, CHECK_DATE, CHECK_NAME, ADD_USER, KIDS, KIDS_OVER18, KIDS_AGE, "
-      "N_INVALIDS, ONLY_PARENT, YOUNG_FAMILY, ALONE_PARENT, HARD_LIFE, POINTS, POINTS_DESCR, POINTS_YEAR, PROT_ID, "
-      "PROT_DATE, LASTDEK_ID, LASTDEK_DATE, YEARS_NO_DECLR, NAST_ZAP, NAST_ZAP_DATE, NAST_ZAP_HISTORY, "
-      "NAST_VID_APART, NAST_APART_ADRES, NAST_TERM, NAST_BUY, NAS_ZAP_OUT, NOTES) values "
-      "(?,?,?,?,?,?,?,?,?,?, ?,?,?,?,?,?,?,?,?,?, ?,?,?,?,?,?,?,?,?,?, ?,?,?,?,?,?,?,?,?,?, ?,?,?,?,?,?,?,?,?,?) "
-      "returning CARD_ID");
+  using namespace card_table;
+  return InsertSql(kTable, {kRegNum,       kRegDate,         kDocIdTxt,      kAdress,      kAdressDate,
+                            kLData,        kLConditions,     kLReason,       kReasonComment, kGroup1,
+                            kGrupa,        kGrupaDate,       kGroup2,        kKart,        kStatus,
+                            kGotHouse,     kAssets,          kDeals,         kHasFirm,     kIncome,
+                            kIncomeHalfYear, kIncomePerPerson, kCheckDate,   kCheckName,   kAddUser,
+                            kKids,         kKidsOver18,      kKidsAge,       kNInvalids,   kOnlyParent,
+                            kYoungFamily,  kAloneParent,     kHardLife,      kPoints,      kPointsDescr,
+                            kPointsYear,   kProtId,          kProtDate,      kLastDekId,   kLastDekDate,
+                            kYearsNoDeclr, kNastZap,         kNastZapDate,   kNastZapHistory, kNastVidApart,
+                            kNastApartAdres, kNastTerm,      kNastBuy,       kNasZapOut,   kNotes}) +
+         QStringLiteral(" returning ") + kCardId;
 }
 
 QString SeedPersonInsertSql() {
-  return QStringLiteral(
-      "insert into RGS_PERSON (CARD_ID, NAME, EGN, PERSON_TYPE, SOCGRUPA, NOTES, INV_PROC, INV_DATE, TELK_NUM) "
-      "values (?,?,?,?,?,?,?,?,?)");
+  using namespace person_table;
+  return InsertSql(kTable, {kCardId, kName, kEgn, kPersonType, kSocGroup, kNotes, kInvProc, kInvDate, kTelkNum});
 }
 
 int InsertSeedCard(Statement& insertCard, Statement& insertPerson, const SeedCard& c) {
@@ -107,7 +129,9 @@ QString TownOfMunicipality(const QString& municipality) {
 SeedSummary SeedRegister(Database& database, const SeedRequest& request, const SeedProgress& progress) {
   Transaction& transaction = database.DefaultTransaction();
   transaction.StartIfNeeded();
-  const int highest = Statement(database, QStringLiteral("select max(REG_NUM) from RGS_CARD")).ScalarValue().toInt();
+  const QString highestSql =
+      QStringLiteral("select max(") + card_table::kRegNum + QStringLiteral(") from ") + card_table::kTable;
+  const int highest = Statement(database, highestSql).ScalarValue().toInt();
   const QString municipality =
       Statement(database, QStringLiteral("select S_INFO from NOM where N = 0")).ScalarValue().toString();
 

@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 
 #include "card/card_stamp.h"
+#include "data/card_table.h"
 #include "data/data_module.h"
 #include "data/firebird/db_error.h"
 #include "data/firebird/statement.h"
@@ -20,36 +21,24 @@ QString WithoutTrailingBlanks(QString text) {
   return text;
 }
 
-class CardRow {
- public:
-  CardRow(Statement& query) : query_(query) {}
-  bool IsNull(const char* column) { return query_.IsNull(Index(column)); }
-  QVariant Value(const char* column) { return query_.Value(Index(column)); }
-  QString Text(const char* column) { return IsNull(column) ? QString() : WithoutTrailingBlanks(Value(column).toString()); }
-  // Loading stops on a NULL where every save writes a value, as reading it as a number would.
-  int RequiredInt(const char* column) {
-    if (IsNull(column))
-      throw DbError(QStringLiteral("Картонът няма стойност в колоната %1.").arg(QLatin1String(column)));
-    return Value(column).toInt();
-  }
-  int IntOr(const char* column, int fallback) { return IsNull(column) ? fallback : Value(column).toInt(); }
-  DateTimeValue DateOr(const char* column, DateTimeValue fallback) {
-    return IsNull(column) ? fallback : StoredDateValue(Value(column));
-  }
-  QString Amount(const char* column) {
-    QLocale locale;
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    return locale.toString(IsNull(column) ? 0.0 : Value(column).toDouble(), 'f', 2);
-  }
-
- private:
-  int Index(const char* column) {
-    const int index = query_.ColumnIndex(QLatin1String(column));
-    Q_ASSERT(index >= 0);
-    return index;
-  }
-  Statement& query_;
-};
+QString Text(const std::optional<QString>& stored) {
+  return stored ? WithoutTrailingBlanks(*stored) : QString();
+}
+// A number column shown in a text field.
+QString NumberText(const std::optional<int>& stored) { return stored ? QString::number(*stored) : QString(); }
+// Loading stops on a NULL where every save writes a value, as reading it as a number would.
+int Required(const std::optional<int>& stored, QLatin1StringView column) {
+  if (!stored) throw DbError(QStringLiteral("Картонът няма стойност в колоната %1.").arg(column));
+  return *stored;
+}
+DateTimeValue DateOr(const std::optional<QDateTime>& stored, DateTimeValue fallback) {
+  return stored ? StoredDateValue(*stored) : fallback;
+}
+QString Amount(const std::optional<double>& stored) {
+  QLocale locale;
+  locale.setNumberOptions(QLocale::OmitGroupSeparator);
+  return locale.toString(stored.value_or(0.0), 'f', 2);
+}
 
 // The position a stored code selects; a code beyond the list's end selects nothing.
 ListChoice Choice(const QStringList& items, int code) {
@@ -94,63 +83,66 @@ std::optional<QDate> StorableDate(DateTimeValue value) {
 }
 
 RememberedCardState LoadCardForm(TDataModule1& data, int cardId, CardForm& form) {
-  Statement query(data.Db(), QStringLiteral("select * from RGS_CARD where CARD_ID = ?"));
+  using namespace card_table;
+  const CardSelect select;
+  Statement query(data.Db(), QStringLiteral("select ") + select.List() + QStringLiteral(" from ") + kTable +
+                                 QStringLiteral(" where ") + kCardId + QStringLiteral(" = ?"));
   query.Bind(0, cardId);
   query.Open();
   if (!query.Next()) throw DbError(QStringLiteral("Картон с ключ %1 не съществува.").arg(cardId));
-  CardRow row(query);
+  const StoredCardRow row = select.Read(query);
+  query.Close();
 
-  form.ebRegNum = row.Value("REG_NUM").toString();
-  form.doctxt = row.Text("DOC_IDTXT");
-  form.AddDate = row.DateOr("REGDATE", form.AddDate);
+  form.ebRegNum = NumberText(row.regNum);
+  form.doctxt = Text(row.docIdTxt);
+  form.AddDate = DateOr(row.regDate, form.AddDate);
 
-  form.cbGroup = Choice(CodeListItems(data, QStringLiteral("GROUP1")), row.RequiredInt("GRUPA"));
-  form.dtGrupaDate = row.DateOr("GRUPA_DATE", form.dtGrupaDate);
-  form.cbsubGroup = Choice(CodeListItems(data, QStringLiteral("GROUP2")), row.RequiredInt("GROUP2"));
-  form.cbStatus = Choice(CodeListItems(data, QStringLiteral("STATUS")), row.RequiredInt("STATUS"));
-  form.ebGot = row.Text("GOT_HOUSE");
-  form.pr = row.Text("PROT_ID");
-  form.protDate = row.DateOr("PROT_DATE", kNoProtocolDate);
-  form.dek_id = row.Text("LASTDEK_ID");
-  form.dek_dat = row.DateOr("LASTDEK_DATE", 0);
-  form.cbKart = Choice(CodeListItems(data, QStringLiteral("KARTFOR")), row.IntOr("KART", 0));
-  form.HardLife = row.RequiredInt("HARD_LIFE") != 0;
-  form.CheckBoxAloneParent = YesNoCodeIsYes(row.Value("ALONE_PARENT"));
-  form.edYearsNoDeclr = row.Text("YEARS_NO_DECLR");
+  form.cbGroup = Choice(CodeListItems(data, QStringLiteral("GROUP1")), Required(row.grupa, kGrupa));
+  form.dtGrupaDate = DateOr(row.grupaDate, form.dtGrupaDate);
+  form.cbsubGroup = Choice(CodeListItems(data, QStringLiteral("GROUP2")), Required(row.group2, kGroup2));
+  form.cbStatus = Choice(CodeListItems(data, QStringLiteral("STATUS")), Required(row.status, kStatus));
+  form.ebGot = Text(row.gotHouse);
+  form.pr = Text(row.protId);
+  form.protDate = DateOr(row.protDate, kNoProtocolDate);
+  form.dek_id = Text(row.lastDekId);
+  form.dek_dat = DateOr(row.lastDekDate, 0);
+  form.cbKart = Choice(CodeListItems(data, QStringLiteral("KARTFOR")), row.kart.value_or(0));
+  form.HardLife = Required(row.hardLife, kHardLife) != 0;
+  form.CheckBoxAloneParent = row.aloneParent && YesNoCodeIsYes(*row.aloneParent);
+  form.edYearsNoDeclr = NumberText(row.yearsNoDeclr);
 
-  form.edYear = row.Text("POINTS_YEAR");
-  form.edPoints = row.Text("POINTS");
-  form.edPointsDescr = row.Text("POINTS_DESCR");
+  form.edYear = NumberText(row.pointsYear);
+  form.edPoints = NumberText(row.points);
+  form.edPointsDescr = Text(row.pointsDescr);
 
-  form.dtAdress = row.DateOr("ADRESS_DATE", DateValue(Clock::Now().date()));
-  form.ebAdress = row.Text("ADRESS");
-  form.cbLData = Choice(CodeListItems(data, QStringLiteral("LDATA")), row.IntOr("L_DATA", 0));
-  form.ebLCond = row.Text("L_CONDITIONS");
-  form.cbLReason = Choice(CodeListItems(data, QStringLiteral("LREASON")), row.IntOr("L_REASON", 0));
-  form.edReasonComment = row.Text("REASON_COMMENT");
-  form.dtCheck = row.DateOr("CHECK_DATE", 0);
-  form.ebCheck = row.Text("CHECK_NAME");
+  form.dtAdress = DateOr(row.adressDate, DateValue(Clock::Now().date()));
+  form.ebAdress = Text(row.adress);
+  form.cbLData = Choice(CodeListItems(data, QStringLiteral("LDATA")), row.lData.value_or(0));
+  form.ebLCond = Text(row.lConditions);
+  form.cbLReason = Choice(CodeListItems(data, QStringLiteral("LREASON")), row.lReason.value_or(0));
+  form.edReasonComment = Text(row.reasonComment);
+  form.dtCheck = DateOr(row.checkDate, 0);
+  form.ebCheck = Text(row.checkName);
 
-  form.ebIncome = row.Amount("INCOME");
-  form.ebIncomeHalfYear = row.Amount("INCOME_HALF_YEAR");
-  form.ebIncPerPerson = row.Amount("INCOME_PER_PERSON");
-  form.ebAssets = row.Text("ASSETS");
-  form.ebDeals = row.Text("DEALS");
-  form.edHasFirm = row.Text("HAS_FIRM");
+  form.ebIncome = Amount(row.income);
+  form.ebIncomeHalfYear = Amount(row.incomeHalfYear);
+  form.ebIncPerPerson = Amount(row.incomePerPerson);
+  form.ebAssets = Text(row.assets);
+  form.ebDeals = Text(row.deals);
+  form.edHasFirm = Text(row.hasFirm);
 
   // Memos keep their lines as stored, trailing blanks included.
-  form.mNotes = MemoLines(row.IsNull("NOTES") ? QString() : row.Value("NOTES").toString());
-  form.mSYSNotes = MemoLines(row.IsNull("SYS_NOTES") ? QString() : row.Value("SYS_NOTES").toString());
+  form.mNotes = MemoLines(row.notes.value_or(QString()));
+  form.mSYSNotes = MemoLines(row.sysNotes.value_or(QString()));
 
-  form.edNastZap = row.Text("NAST_ZAP");
-  form.dtNastZap = row.DateOr("NAST_ZAP_DATE", 0);
-  form.cbNastVidApart = Choice(CodeListItems(data, QStringLiteral("NAST_VID_APART")), row.IntOr("NAST_VID_APART", 0));
-  form.edNasAdrApart = row.Text("NAST_APART_ADRES");
-  form.cbTerm = Choice(CodeListItems(data, QStringLiteral("NAST_TERM")), row.IntOr("NAST_TERM", 0));
-  form.edIskaKupi = row.Text("NAST_BUY");
-  form.edZapOut = row.Text("NAS_ZAP_OUT");
-  form.mZapHistory = MemoLines(row.IsNull("NAST_ZAP_HISTORY") ? QString() : row.Value("NAST_ZAP_HISTORY").toString());
-  query.Close();
+  form.edNastZap = Text(row.nastZap);
+  form.dtNastZap = DateOr(row.nastZapDate, 0);
+  form.cbNastVidApart = Choice(CodeListItems(data, QStringLiteral("NAST_VID_APART")), row.nastVidApart.value_or(0));
+  form.edNasAdrApart = Text(row.nastApartAdres);
+  form.cbTerm = Choice(CodeListItems(data, QStringLiteral("NAST_TERM")), row.nastTerm.value_or(0));
+  form.edIskaKupi = Text(row.nastBuy);
+  form.edZapOut = Text(row.nasZapOut);
+  form.mZapHistory = MemoLines(row.nastZapHistory.value_or(QString()));
 
   return {form.dek_id, form.dek_dat, form.cbGroup.position, form.dtGrupaDate, form.cbStatus.position,
           ReadCardStamp(data, cardId)};

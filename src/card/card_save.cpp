@@ -17,11 +17,13 @@
 #include "card/members.h"
 #include "classification/update_card_classification.h"
 #include "data/action_log.h"
+#include "data/card_table.h"
 #include "data/data_module.h"
 #include "data/firebird/db_error.h"
 #include "data/firebird/statement.h"
 #include "core/clock.h"
 #include "core/yes_no_code.h"
+#include "data/person_table.h"
 
 namespace {
 using ColumnValues = std::vector<std::pair<QString, QVariant>>;
@@ -64,57 +66,58 @@ QString Trimmed(const QString& text) { return text.trimmed(); }
 // The card's columns in the order they are written; a column whose condition fails is left
 // out, so an update keeps its stored value and an insert leaves it NULL.
 ColumnValues CardColumns(const CardForm& form, const QString& placementHistory) {
+  using namespace card_table;
   ColumnValues c;
-  auto put = [&c](const char* column, QVariant value) { c.emplace_back(QLatin1String(column), std::move(value)); };
-  put("REGDATE", DateOrNull(form.AddDate));
-  put("GROUP1", form.cbGroup.position + 1);
-  put("GROUP2", form.cbsubGroup.position >= 0 ? form.cbsubGroup.position : 0);
-  put("ADRESS", TextOrNull(Trimmed(form.ebAdress)));
-  put("ADRESS_DATE", DateOrNull(form.dtAdress));
-  put("CHECK_DATE", DateOrNull(form.dtCheck));
-  put("GRUPA_DATE", DateOrNull(form.dtGrupaDate));
-  put("GRUPA", form.cbGroup.position);
-  put("L_REASON", form.cbLReason.text.isEmpty() ? 0 : form.cbLReason.position);
-  put("KART", form.cbKart.text.isEmpty() ? 0 : form.cbKart.position);
-  if (!form.cbLData.text.isEmpty()) put("L_DATA", form.cbLData.position);
-  if (!form.ebDeals.isEmpty()) put("DEALS", form.ebDeals);
-  if (!form.ebAssets.isEmpty()) put("ASSETS", form.ebAssets);
-  if (!form.ebLCond.isEmpty()) put("L_CONDITIONS", form.ebLCond);
-  put("ALONE_PARENT", YesNoCodeFromBool(form.CheckBoxAloneParent));
-  if (!form.mNotes.isEmpty()) put("NOTES", TextOrNull(Trimmed(MemoText(form.mNotes))));
-  if (!form.mSYSNotes.isEmpty()) put("SYS_NOTES", TextOrNull(Trimmed(MemoText(form.mSYSNotes))));
-  if (!form.ebCheck.isEmpty()) put("CHECK_NAME", TextOrNull(Trimmed(form.ebCheck)));
-  put("GOT_HOUSE", TextOrNull(Trimmed(form.ebGot)));
-  put("ADD_USER", QStringLiteral("Default"));
-  put("STATUS", form.cbStatus.position);
-  if (const auto income = ReadAmount(form.ebIncome)) put("INCOME", *income);
-  if (const auto half = ReadAmount(form.ebIncomeHalfYear)) put("INCOME_HALF_YEAR", *half);
-  if (const auto perPerson = ReadAmount(form.ebIncPerPerson)) put("INCOME_PER_PERSON", *perPerson);
-  put("KIDS", CountKidsUnder18(form.members));
-  put("KIDS_OVER18", CountKidsOver18(form.members));
-  if (!form.doctxt.isEmpty()) put("DOC_IDTXT", TextOrNull(Trimmed(form.doctxt)));
+  auto put = [&c](QLatin1StringView column, QVariant value) { c.emplace_back(QString(column), std::move(value)); };
+  put(kRegDate, DateOrNull(form.AddDate));
+  put(kGroup1, form.cbGroup.position + 1);
+  put(kGroup2, form.cbsubGroup.position >= 0 ? form.cbsubGroup.position : 0);
+  put(kAdress, TextOrNull(Trimmed(form.ebAdress)));
+  put(kAdressDate, DateOrNull(form.dtAdress));
+  put(kCheckDate, DateOrNull(form.dtCheck));
+  put(kGrupaDate, DateOrNull(form.dtGrupaDate));
+  put(kGrupa, form.cbGroup.position);
+  put(kLReason, form.cbLReason.text.isEmpty() ? 0 : form.cbLReason.position);
+  put(kKart, form.cbKart.text.isEmpty() ? 0 : form.cbKart.position);
+  if (!form.cbLData.text.isEmpty()) put(kLData, form.cbLData.position);
+  if (!form.ebDeals.isEmpty()) put(kDeals, form.ebDeals);
+  if (!form.ebAssets.isEmpty()) put(kAssets, form.ebAssets);
+  if (!form.ebLCond.isEmpty()) put(kLConditions, form.ebLCond);
+  put(kAloneParent, YesNoCodeFromBool(form.CheckBoxAloneParent));
+  if (!form.mNotes.isEmpty()) put(kNotes, TextOrNull(Trimmed(MemoText(form.mNotes))));
+  if (!form.mSYSNotes.isEmpty()) put(kSysNotes, TextOrNull(Trimmed(MemoText(form.mSYSNotes))));
+  if (!form.ebCheck.isEmpty()) put(kCheckName, TextOrNull(Trimmed(form.ebCheck)));
+  put(kGotHouse, TextOrNull(Trimmed(form.ebGot)));
+  put(kAddUser, QStringLiteral("Default"));
+  put(kStatus, form.cbStatus.position);
+  if (const auto income = ReadAmount(form.ebIncome)) put(kIncome, *income);
+  if (const auto half = ReadAmount(form.ebIncomeHalfYear)) put(kIncomeHalfYear, *half);
+  if (const auto perPerson = ReadAmount(form.ebIncPerPerson)) put(kIncomePerPerson, *perPerson);
+  put(kKids, CountKidsUnder18(form.members));
+  put(kKidsOver18, CountKidsOver18(form.members));
+  if (!form.doctxt.isEmpty()) put(kDocIdTxt, TextOrNull(Trimmed(form.doctxt)));
   if (!form.pr.isEmpty()) {
-    put("PROT_ID", form.pr);
-    put("PROT_DATE", DateOrNull(form.protDate));
+    put(kProtId, form.pr);
+    put(kProtDate, DateOrNull(form.protDate));
   }
   if (!form.dek_id.isEmpty()) {
-    put("LASTDEK_ID", TextOrNull(Trimmed(form.dek_id)));
-    put("LASTDEK_DATE", DateOrNull(form.dek_dat));
+    put(kLastDekId, TextOrNull(Trimmed(form.dek_id)));
+    put(kLastDekDate, DateOrNull(form.dek_dat));
   }
-  put("YEARS_NO_DECLR", WholeNumberOrZero(form.edYearsNoDeclr));
+  put(kYearsNoDeclr, WholeNumberOrZero(form.edYearsNoDeclr));
   const int year = WholeNumberOrZero(form.edYear);
-  put("POINTS_YEAR", year > 1970 ? year : 0);
-  put("HARD_LIFE", TruthFlagFromBool(form.HardLife));
-  put("HAS_FIRM", TextOrNull(form.edHasFirm));
-  put("REASON_COMMENT", TextOrNull(form.edReasonComment));
-  put("NAST_ZAP_HISTORY", TextOrNull(placementHistory));
-  put("NAST_ZAP", TextOrNull(Trimmed(form.edNastZap)));
-  put("NAST_ZAP_DATE", DateOrNull(form.dtNastZap));
-  if (!form.cbNastVidApart.text.isEmpty()) put("NAST_VID_APART", form.cbNastVidApart.position);
-  if (!form.cbTerm.text.isEmpty()) put("NAST_TERM", form.cbTerm.position);
-  put("NAST_APART_ADRES", TextOrNull(form.edNasAdrApart));
-  put("NAST_BUY", TextOrNull(form.edIskaKupi));
-  put("NAS_ZAP_OUT", TextOrNull(form.edZapOut));
+  put(kPointsYear, year > 1970 ? year : 0);
+  put(kHardLife, TruthFlagFromBool(form.HardLife));
+  put(kHasFirm, TextOrNull(form.edHasFirm));
+  put(kReasonComment, TextOrNull(form.edReasonComment));
+  put(kNastZapHistory, TextOrNull(placementHistory));
+  put(kNastZap, TextOrNull(Trimmed(form.edNastZap)));
+  put(kNastZapDate, DateOrNull(form.dtNastZap));
+  if (!form.cbNastVidApart.text.isEmpty()) put(kNastVidApart, form.cbNastVidApart.position);
+  if (!form.cbTerm.text.isEmpty()) put(kNastTerm, form.cbTerm.position);
+  put(kNastApartAdres, TextOrNull(form.edNasAdrApart));
+  put(kNastBuy, TextOrNull(form.edIskaKupi));
+  put(kNasZapOut, TextOrNull(form.edZapOut));
   return c;
 }
 
@@ -144,107 +147,102 @@ void Update(TDataModule1& data, const QString& table, const ColumnValues& column
 // A member row's columns. A new card stores its texts without blanks at either end and
 // leaves out empty notes; an existing card stores them as shown and clears what is empty.
 ColumnValues MemberColumns(const MemberRow& row, const QStringList& socGroups, bool newCard) {
+  using namespace person_table;
   auto text = [newCard](const QString& value) { return TextOrNull(newCard ? value.trimmed() : value); };
   ColumnValues c;
-  c.emplace_back(QStringLiteral("NAME"), text(row.name));
-  c.emplace_back(QStringLiteral("EGN"), text(row.egn));
-  c.emplace_back(QStringLiteral("PERSON_TYPE"), PersonTypeCode(row.type));
-  c.emplace_back(QStringLiteral("SOCGRUPA"), static_cast<int>(socGroups.indexOf(row.socGroup)));
-  if (!newCard || !row.notes.isEmpty()) c.emplace_back(QStringLiteral("NOTES"), text(row.notes));
+  auto put = [&c](QLatin1StringView column, QVariant value) { c.emplace_back(QString(column), std::move(value)); };
+  put(kName, text(row.name));
+  put(kEgn, text(row.egn));
+  put(kPersonType, PersonTypeCode(row.type));
+  put(kSocGroup, static_cast<int>(socGroups.indexOf(row.socGroup)));
+  if (!newCard || !row.notes.isEmpty()) put(kNotes, text(row.notes));
   const bool disability = !row.percent.isEmpty();
   if (disability || !newCard) {
-    c.emplace_back(QStringLiteral("INV_PROC"), disability ? QVariant(WholeNumber(row.percent)) : QVariant());
-    c.emplace_back(QStringLiteral("INV_DATE"), disability ? text(row.validUntil) : QVariant());
-    c.emplace_back(QStringLiteral("TELK_NUM"), disability ? text(row.telk) : QVariant());
+    put(kInvProc, disability ? QVariant(WholeNumber(row.percent)) : QVariant());
+    put(kInvDate, disability ? text(row.validUntil) : QVariant());
+    put(kTelkNum, disability ? text(row.telk) : QVariant());
   }
   return c;
 }
 
-std::vector<StoredMember> StoredMembers(TDataModule1& data, int cardId) {
-  // The members page lists them in this order, so an unchanged grid pairs every row with
-  // its own record.
-  Statement query(data.Db(), QStringLiteral("select PERSON_ID, NAME, EGN, PERSON_TYPE, SOCGRUPA, NOTES, INV_PROC, "
-                                            "INV_DATE, TELK_NUM from RGS_PERSON where CARD_ID = ? "
-                                            "order by PERSON_TYPE, PERSON_ID"));
-  query.Bind(0, cardId);
-  query.Open();
-  auto text = [&query](int column) -> std::optional<QString> {
-    if (query.IsNull(column)) return std::nullopt;
-    QString value = query.Value(column).toString();
-    while (value.endsWith(u' ')) value.chop(1);
-    return value;
-  };
-  auto number = [&query](int column) -> std::optional<int> {
-    if (query.IsNull(column)) return std::nullopt;
-    return query.Value(column).toInt();
-  };
-  std::vector<StoredMember> members;
-  while (query.Next()) {
-    StoredMember m;
-    m.personId = query.Value(0).toInt();
-    m.name = text(1);
-    m.egn = text(2);
-    m.personType = number(3);
-    m.socGroup = number(4);
-    m.notes = text(5);
-    m.invProc = number(6);
-    m.invDate = text(7);
-    m.telk = text(8);
-    members.push_back(std::move(m));
-  }
-  query.Close();
-  return members;
+std::optional<QString> WithoutTrailingBlanks(std::optional<QString> text) {
+  if (text)
+    while (text->endsWith(u' ')) text->chop(1);
+  return text;
+}
+
+// A stored member as the change history compares it.
+StoredMember StoredMemberOf(const StoredPersonRow& p) {
+  StoredMember m;
+  m.personId = p.personId.value_or(0);
+  m.name = WithoutTrailingBlanks(p.name);
+  m.egn = WithoutTrailingBlanks(p.egn);
+  m.personType = p.personType;
+  m.socGroup = p.socGroup;
+  m.notes = WithoutTrailingBlanks(p.notes);
+  m.invProc = p.invProc;
+  m.invDate = WithoutTrailingBlanks(p.invDate);
+  m.telk = WithoutTrailingBlanks(p.telkNum);
+  return m;
 }
 
 void SaveNewCardMembers(TDataModule1& data, int cardId, const CardForm& form, const QStringList& socGroups) {
   for (const MemberRow& row : form.members) {
     ColumnValues columns = MemberColumns(row, socGroups, true);
-    columns.insert(columns.begin(), {QStringLiteral("CARD_ID"), cardId});
-    Insert(data, QStringLiteral("RGS_PERSON"), columns);
+    columns.insert(columns.begin(), {QString(person_table::kCardId), cardId});
+    Insert(data, person_table::kTable, columns);
   }
 }
 
 void SaveExistingCardMembers(TDataModule1& data, int cardId, const CardForm& form, const QStringList& socGroups) {
-  const std::vector<StoredMember> stored = StoredMembers(data, cardId);
+  // Paired with the grid's rows by position: the members page lists them in the same order.
+  std::vector<StoredMember> stored;
+  for (const StoredPersonRow& person : ReadCardMembers(data, cardId)) stored.push_back(StoredMemberOf(person));
   for (size_t i = 0; i < form.members.size(); ++i) {
     const MemberRow& row = form.members[i];
     ColumnValues columns = MemberColumns(row, socGroups, false);
     if (i >= stored.size()) {
       LogAction(data, cardId, QLatin1String(kLogKindCard), MemberAdditionText(row));
-      columns.insert(columns.begin(), {QStringLiteral("CARD_ID"), cardId});
-      Insert(data, QStringLiteral("RGS_PERSON"), columns);
+      columns.insert(columns.begin(), {QString(person_table::kCardId), cardId});
+      Insert(data, person_table::kTable, columns);
       continue;
     }
     const QStringList lines = MemberChangeLines(stored[i], row, socGroups);
     if (!lines.isEmpty())
       LogAction(data, stored[i].personId, QLatin1String(kLogKindPerson), MemberChangeText(lines, form.ebRegNum));
-    Update(data, QStringLiteral("RGS_PERSON"), columns, QStringLiteral("PERSON_ID"), stored[i].personId);
+    Update(data, person_table::kTable, columns, person_table::kPersonId, stored[i].personId);
   }
   for (size_t i = form.members.size(); i < stored.size(); ++i) {
     LogAction(data, stored[i].personId, QLatin1String(kLogKindPerson), MemberDeletionText(stored[i], form.ebRegNum));
-    Statement remove(data.Db(), QStringLiteral("delete from RGS_PERSON where PERSON_ID = ?"));
+    Statement remove(data.Db(), QStringLiteral("delete from ") + person_table::kTable + QStringLiteral(" where ") +
+                                    person_table::kPersonId + QStringLiteral(" = ?"));
     remove.Bind(0, stored[i].personId);
     remove.Execute();
   }
 }
 
 StoredPlacement ReadStoredPlacement(TDataModule1& data, int cardId) {
-  Statement query(data.Db(), QStringLiteral("select NAST_ZAP, NAST_ZAP_DATE from RGS_CARD where CARD_ID = ?"));
+  using namespace card_table;
+  const CardSelect select{kNastZap, kNastZapDate};
+  Statement query(data.Db(), QStringLiteral("select ") + select.List() + QStringLiteral(" from ") + kTable +
+                                 QStringLiteral(" where ") + kCardId + QStringLiteral(" = ?"));
   query.Bind(0, cardId);
   query.Open();
   if (!query.Next()) throw DbError(QStringLiteral("Картон с ключ %1 не съществува.").arg(cardId));
+  const StoredCardRow row = select.Read(query);
+  query.Close();
   StoredPlacement stored;
-  if (!query.IsNull(0)) {
-    stored.number = query.Value(0).toString();
+  if (row.nastZap) {
+    stored.number = *row.nastZap;
     while (stored.number.endsWith(u' ')) stored.number.chop(1);
   }
-  if (!query.IsNull(1)) stored.date = ToQDate(StoredDateValue(query.Value(1)));
-  query.Close();
+  if (row.nastZapDate) stored.date = ToQDate(StoredDateValue(*row.nastZapDate));
   return stored;
 }
 
 int NewRegistrationNumber(TDataModule1& data) {
-  Statement query(data.Db(), QStringLiteral("select max(REG_NUM) from rgs_card"));
+  Statement query(data.Db(), QStringLiteral("select max(") + card_table::kRegNum + QStringLiteral(") from ") +
+                                 card_table::kTable);
   const QVariant highest = query.ScalarValue();
   return highest.isNull() ? 1 : highest.toInt() + 1;
 }
@@ -255,7 +253,7 @@ void ReopenRegisterList(TDataModule1& data, int cardId, int previousRow, QWidget
   try {
     ListQuery& list = data.MainQuery();
     if (!list.IsOpen()) list.Open();
-    if (cardId > 0 && list.Locate(QStringLiteral("CARD_ID"), cardId)) return;
+    if (cardId > 0 && list.Locate(card_table::kCardId, cardId)) return;
     if (previousRow >= 0 && previousRow < list.RowCount()) list.SetCurrentRow(previousRow);
   } catch (const std::exception& error) {
     ShowErrorDisplay(parent, error);
@@ -294,13 +292,13 @@ SaveOutcome SaveCard(TDataModule1& data, CardForm& form, int mode, bool canEdit,
     int key = cardId;
     if (mode == 0) {
       LogAction(data, saved.ebRegNum.toInt(), QLatin1String(kLogKindCard), CardCreationText(saved.ebRegNum));
-      columns.insert(columns.begin(), {QStringLiteral("REG_NUM"), saved.ebRegNum.toInt()});
+      columns.insert(columns.begin(), {QString(card_table::kRegNum), saved.ebRegNum.toInt()});
       // The key of this very insert: another workstation may insert a card in the meantime.
-      key = Insert(data, QStringLiteral("RGS_CARD"), columns, QStringLiteral("CARD_ID")).toInt();
+      key = Insert(data, card_table::kTable, columns, card_table::kCardId).toInt();
       SaveNewCardMembers(data, key, saved, socGroups);
     } else {
       LogCardChanges(data, cardId, remembered, saved);
-      Update(data, QStringLiteral("RGS_CARD"), columns, QStringLiteral("CARD_ID"), cardId);
+      Update(data, card_table::kTable, columns, card_table::kCardId, cardId);
       SaveExistingCardMembers(data, cardId, saved, socGroups);
     }
     UpdateCardClassification(data, key, false);

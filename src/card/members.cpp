@@ -5,11 +5,13 @@
 #include <QDateTime>
 #include <algorithm>
 
+#include "data/card_table.h"
 #include "data/data_module.h"
 #include "data/firebird/statement.h"
 #include "core/clock.h"
 #include "core/egn_rules.h"
 #include "core/text_helpers.h"
+#include "data/person_table.h"
 
 namespace {
 const QString kHolder = QStringLiteral("Титуляр");
@@ -121,9 +123,13 @@ bool IsDuplicateEGN(TDataModule1& data, const QString& egn, const std::vector<Me
   const int found = FindMemberRow(rows, egn, kColEgn);
   if (found != 0) return found != row;
   if (row == 0) return false;  // the row being written holds it already (found == row)
-  Statement query(data.Db(), QStringLiteral("select first 1 c.card_id from rgs_card c join rgs_person p on "
-                                            "(p.card_id = c.card_id) where c.status < 3 and p.egn = ? "
-                                            "and c.card_id <> ?"));
+  namespace card = card_table;
+  namespace person = person_table;
+  Statement query(data.Db(), QStringLiteral("select first 1 c.") + card::kCardId + QStringLiteral(" from ") +
+                                 card::kTable + QStringLiteral(" c join ") + person::kTable + QStringLiteral(" p on (p.") +
+                                 person::kCardId + QStringLiteral(" = c.") + card::kCardId + QStringLiteral(") where c.") +
+                                 card::kStatus + QStringLiteral(" < 3 and p.") + person::kEgn +
+                                 QStringLiteral(" = ? and c.") + card::kCardId + QStringLiteral(" <> ?"));
   query.BindAll({egn, cardId});
   query.Open();
   const bool taken = query.Next();
@@ -263,38 +269,49 @@ QStringList SocialGroupNames(TDataModule1& data) {
   return names;
 }
 
-std::vector<MemberRow> LoadMemberRows(TDataModule1& data, int cardId) {
-  const QStringList socGroups = SocialGroupNames(data);
-  Statement query(data.Db(), QStringLiteral("select PERSON_TYPE, NAME, EGN, SOCGRUPA, NOTES, INV_PROC, INV_DATE, "
-                                            "TELK_NUM from RGS_PERSON where CARD_ID = ? "
-                                            "order by PERSON_TYPE, PERSON_ID"));
+std::vector<StoredPersonRow> ReadCardMembers(TDataModule1& data, int cardId) {
+  using namespace person_table;
+  const PersonSelect select{kPersonId, kName, kEgn, kPersonType, kSocGroup, kNotes, kInvProc, kInvDate, kTelkNum};
+  Statement query(data.Db(), QStringLiteral("select ") + select.List() + QStringLiteral(" from ") + kTable +
+                                 QStringLiteral(" where ") + kCardId + QStringLiteral(" = ? order by ") + kPersonType +
+                                 QStringLiteral(", ") + kPersonId);
   query.Bind(0, cardId);
   query.Open();
-  auto text = [&](int column) { return query.IsNull(column) ? QString() : WithoutTrailingBlanks(query.Value(column).toString()); };
+  std::vector<StoredPersonRow> members;
+  while (query.Next()) members.push_back(select.Read(query));
+  query.Close();
+  return members;
+}
+
+std::vector<MemberRow> LoadMemberRows(TDataModule1& data, int cardId) {
+  const QStringList socGroups = SocialGroupNames(data);
+  auto text = [](const std::optional<QString>& stored) { return stored ? WithoutTrailingBlanks(*stored) : QString(); };
   std::vector<MemberRow> rows;
-  while (query.Next()) {
+  for (const StoredPersonRow& person : ReadCardMembers(data, cardId)) {
     MemberRow row;
-    row.type = PersonTypeText(query.Value(0).toInt());
-    row.name = text(1);
-    row.egn = text(2);
-    const int position = query.IsNull(3) ? 0 : query.Value(3).toInt();
+    row.type = PersonTypeText(person.personType.value_or(0));
+    row.name = text(person.name);
+    row.egn = text(person.egn);
+    const int position = person.socGroup.value_or(0);
     row.socGroup = position >= 0 && position < socGroups.size() ? socGroups.at(position) : QString();
-    row.notes = text(4);
-    row.percent = text(5);
-    row.validUntil = text(6);
-    row.telk = text(7);
+    row.notes = text(person.notes);
+    row.percent = person.invProc ? QString::number(*person.invProc) : QString();
+    row.validUntil = text(person.invDate);
+    row.telk = text(person.telkNum);
     rows.push_back(std::move(row));
   }
-  query.Close();
   return rows;
 }
 
 std::optional<QString> NameByEGN(TDataModule1& data, const QString& egn) {
-  Statement query(data.Db(), QStringLiteral("select egn, name from rgs_person where egn = ?"));
+  using namespace person_table;
+  const PersonSelect select{kEgn, kName};
+  Statement query(data.Db(), QStringLiteral("select ") + select.List() + QStringLiteral(" from ") + kTable +
+                                 QStringLiteral(" where ") + kEgn + QStringLiteral(" = ?"));
   query.Bind(0, egn);
   query.Open();
   std::optional<QString> name;
-  if (query.Next()) name = WithoutTrailingBlanks(query.Value(1).toString());
+  if (query.Next()) name = WithoutTrailingBlanks(select.Read(query).name.value_or(QString()));
   query.Close();
   return name;
 }

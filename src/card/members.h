@@ -9,6 +9,7 @@
 
 #include "card/card_form.h"
 #include "core/date_time.h"
+#include "data/person_table.h"
 
 class TDataModule1;
 
@@ -102,7 +103,11 @@ std::optional<std::vector<MemberRow>> MakeHolder(const std::vector<MemberRow>& r
 // missing ones left out, without trailing blanks. A stored SOCGRUPA is a position in it.
 QStringList SocialGroupNames(TDataModule1& data);
 
-// The stored members of a card in the order PERSON_TYPE, then PERSON_ID.
+// The stored members of a card, as stored, in the order the members page lists them: by role
+// code, then by key. Saving a card pairs them with the grid's rows by this order.
+std::vector<StoredPersonRow> ReadCardMembers(TDataModule1& data, int cardId);
+
+// The stored members of a card as grid rows, in the order of ReadCardMembers.
 std::vector<MemberRow> LoadMemberRows(TDataModule1& data, int cardId);
 
 // The name of any stored member with that EGN (the first found), or nullopt.

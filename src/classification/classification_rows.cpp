@@ -1,42 +1,61 @@
 #include "classification/classification_rows.h"
 
+#include <QStringList>
+
 #include "data/firebird/statement.h"
 #include "core/yes_no_code.h"
 
-const char* const kClassificationReadColumns =
-    "C.ALONE_PARENT, C.GROUP2, C.POINTS_YEAR, extract(year from C.GRUPA_DATE), "
-    "P.PERSON_TYPE, P.EGN, P.INV_PROC, P.INV_DATE";
-
 namespace {
-enum Offset { kAloneParent, kGroup2, kPointsYear, kGrupaDateYear, kPersonType, kEgn, kInvProc, kInvDate };
+namespace card = card_table;
 
-const QString kWriteSql = QStringLiteral(
-    "update RGS_CARD set KIDS = ?, POINTS = ?, POINTS_DESCR = ?, KIDS_AGE = ?, ONLY_PARENT = ?, "
-    "N_INVALIDS = ?, YOUNG_FAMILY = ? where CARD_ID = ?");
-const QString kWriteWithYearSql = QStringLiteral(
-    "update RGS_CARD set KIDS = ?, POINTS = ?, POINTS_DESCR = ?, POINTS_YEAR = ?, KIDS_AGE = ?, ONLY_PARENT = ?, "
-    "N_INVALIDS = ?, YOUNG_FAMILY = ? where CARD_ID = ?");
+QString WriteSql(bool withYear) {
+  QStringList sets;
+  for (QLatin1StringView column : {card::kKids, card::kPoints, card::kPointsDescr}) sets << column + QStringLiteral(" = ?");
+  if (withYear) sets << card::kPointsYear + QStringLiteral(" = ?");
+  for (QLatin1StringView column : {card::kKidsAge, card::kOnlyParent, card::kNInvalids, card::kYoungFamily})
+    sets << column + QStringLiteral(" = ?");
+  return QStringLiteral("update ") + card::kTable + QStringLiteral(" set ") + sets.join(QStringLiteral(", ")) +
+         QStringLiteral(" where ") + card::kCardId + QStringLiteral(" = ?");
+}
 
-std::optional<int> OptionalInt(const Statement& s, int column) {
-  if (s.IsNull(column)) return std::nullopt;
-  return s.Value(column).toInt();
+CardSelect ClassificationCardCells(bool withCardId) {
+  const QLatin1StringView alias("C");
+  if (withCardId) return CardSelect({card::kCardId, card::kAloneParent, card::kGroup2, card::kPointsYear}, alias);
+  return CardSelect({card::kAloneParent, card::kGroup2, card::kPointsYear}, alias);
 }
 }  // namespace
 
-void ReadCardCells(const Statement& row, int first, RegisterCard& card) {
-  card.aloneParent = OptionalInt(row, first + kAloneParent);
-  card.group2 = OptionalInt(row, first + kGroup2).value_or(0);
-  card.pointsYear = OptionalInt(row, first + kPointsYear);
-  card.grupaDateYear = OptionalInt(row, first + kGrupaDateYear);
+ClassificationRead::ClassificationRead(bool withCardId)
+    : card_(ClassificationCardCells(withCardId)),
+      cardIdColumn_(card_.IndexOf(card::kCardId)),
+      grupaDateYearColumn_(card_.Count()),
+      member_({person_table::kPersonType, person_table::kEgn, person_table::kInvProc, person_table::kInvDate},
+              QLatin1StringView("P")),
+      memberFirst_(grupaDateYearColumn_ + 1),
+      list_(card_.List() + QStringLiteral(", extract(year from C.") + card::kGrupaDate + QStringLiteral("), ") +
+            member_.List()) {}
+
+int ClassificationRead::CardId(const Statement& row) const { return row.Value(cardIdColumn_).toInt(); }
+
+RegisterCard ClassificationRead::Card(const Statement& row) const {
+  const StoredCardRow stored = card_.Read(row);
+  RegisterCard card;
+  card.cardId = stored.cardId.value_or(0);
+  card.aloneParent = stored.aloneParent;
+  card.group2 = stored.group2.value_or(0);
+  card.pointsYear = stored.pointsYear;
+  if (!row.IsNull(grupaDateYearColumn_)) card.grupaDateYear = row.Value(grupaDateYearColumn_).toInt();
+  return card;
 }
 
-std::optional<MemberValues> ReadMember(const Statement& row, int first) {
-  if (row.IsNull(first + kPersonType)) return std::nullopt;
+std::optional<MemberValues> ClassificationRead::Member(const Statement& row) const {
+  const StoredPersonRow stored = member_.Read(row, memberFirst_);
+  if (!stored.personType) return std::nullopt;
   MemberValues m;
-  m.personType = row.Value(first + kPersonType).toInt();
-  m.egn = row.IsNull(first + kEgn) ? QString() : row.Value(first + kEgn).toString().trimmed();
-  m.invProc = OptionalInt(row, first + kInvProc);
-  if (!row.IsNull(first + kInvDate)) m.invDate = row.Value(first + kInvDate).toString();
+  m.personType = *stored.personType;
+  m.egn = stored.egn ? stored.egn->trimmed() : QString();
+  m.invProc = stored.invProc;
+  m.invDate = stored.invDate;
   return m;
 }
 
@@ -46,7 +65,7 @@ ClassificationWriter::~ClassificationWriter() = default;
 
 void ClassificationWriter::Write(int cardId, const CardClassification& c, std::optional<int> year) {
   std::unique_ptr<Statement>& write = year ? writeWithYear_ : write_;
-  if (!write) write = std::make_unique<Statement>(database_, year ? kWriteWithYearSql : kWriteSql);
+  if (!write) write = std::make_unique<Statement>(database_, WriteSql(year.has_value()));
   int i = 0;
   write->Bind(i++, c.kids);
   write->Bind(i++, c.points);

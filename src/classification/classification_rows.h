@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "classification/card_classification.h"
+#include "data/card_table.h"
+#include "data/person_table.h"
 
 class Database;
 class Statement;
@@ -22,15 +24,28 @@ struct RegisterCard {
   std::vector<MemberValues> members;
 };
 
-// The select list both reads use, over "RGS_CARD C left join RGS_PERSON P": four card cells
-// (only the year of GRUPA_DATE, read as a number) then four member cells.
-extern const char* const kClassificationReadColumns;
+// The select list both reads use, over "RGS_CARD C left join RGS_PERSON P", and the reading of
+// its rows: the card's key when asked for, three card cells, only the year of GRUPA_DATE (read
+// as a number), then four member cells.
+class ClassificationRead {
+ public:
+  explicit ClassificationRead(bool withCardId);
+  const QString& List() const { return list_; }
+  // The key of the row's card; only when the list has it.
+  int CardId(const Statement& row) const;
+  // The row's card cells (with its key when listed), without members.
+  RegisterCard Card(const Statement& row) const;
+  // The row's member; nothing for a card without members (the left join's empty side).
+  std::optional<MemberValues> Member(const Statement& row) const;
 
-// Reads the four card cells starting at column `first` into `card`.
-void ReadCardCells(const Statement& row, int first, RegisterCard& card);
-// Reads the member cells starting at column `first + 4`; nothing for a card without members
-// (the left join's empty side).
-std::optional<MemberValues> ReadMember(const Statement& row, int first);
+ private:
+  CardSelect card_;
+  int cardIdColumn_ = -1;
+  int grupaDateYearColumn_ = 0;
+  PersonSelect member_;
+  int memberFirst_ = 0;
+  QString list_;
+};
 
 // Writes a card's classification: KIDS, POINTS, POINTS_DESCR, POINTS_YEAR (only when a year is
 // given), KIDS_AGE, ONLY_PARENT, N_INVALIDS, YOUNG_FAMILY, with its two statements kept prepared.

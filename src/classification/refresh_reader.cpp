@@ -4,20 +4,18 @@
 #include "data/firebird/statement.h"
 
 std::vector<RegisterCard> ReadRegisterCards(Database& database) {
+  namespace card = card_table;
+  namespace person = person_table;
+  const ClassificationRead cells(true);
   std::vector<RegisterCard> cards;
-  Statement read(database, QStringLiteral("select C.CARD_ID, ") + QLatin1String(kClassificationReadColumns) +
-                               QStringLiteral(" from RGS_CARD C left join RGS_PERSON P on P.CARD_ID = C.CARD_ID "
-                                              "order by C.CARD_ID desc"));
+  Statement read(database, QStringLiteral("select ") + cells.List() + QStringLiteral(" from ") + card::kTable +
+                               QStringLiteral(" C left join ") + person::kTable + QStringLiteral(" P on P.") +
+                               person::kCardId + QStringLiteral(" = C.") + card::kCardId +
+                               QStringLiteral(" order by C.") + card::kCardId + QStringLiteral(" desc"));
   read.Open();
   while (read.Next()) {
-    const int cardId = read.Value(0).toInt();
-    if (cards.empty() || cards.back().cardId != cardId) {
-      RegisterCard card;
-      card.cardId = cardId;
-      ReadCardCells(read, 1, card);
-      cards.push_back(std::move(card));
-    }
-    if (std::optional<MemberValues> member = ReadMember(read, 1)) cards.back().members.push_back(std::move(*member));
+    if (cards.empty() || cards.back().cardId != cells.CardId(read)) cards.push_back(cells.Card(read));
+    if (std::optional<MemberValues> member = cells.Member(read)) cards.back().members.push_back(std::move(*member));
   }
   read.Close();
   return cards;

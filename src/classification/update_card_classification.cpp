@@ -10,14 +10,19 @@
 namespace {
 // The left join gives the card's own cells even when it has no members, and no row at all
 // when there is no such card.
-QString ReadSql() {
-  return QStringLiteral("select ") + QLatin1String(kClassificationReadColumns) +
-         QStringLiteral(" from RGS_CARD C left join RGS_PERSON P on P.CARD_ID = C.CARD_ID where C.CARD_ID = ?");
+QString ReadSql(const ClassificationRead& cells) {
+  namespace card = card_table;
+  namespace person = person_table;
+  return QStringLiteral("select ") + cells.List() + QStringLiteral(" from ") + card::kTable +
+         QStringLiteral(" C left join ") + person::kTable + QStringLiteral(" P on P.") + person::kCardId +
+         QStringLiteral(" = C.") + card::kCardId + QStringLiteral(" where C.") + card::kCardId + QStringLiteral(" = ?");
 }
 }  // namespace
 
 CardClassifier::CardClassifier(Database& database)
-    : read_(std::make_unique<Statement>(database, ReadSql())), writer_(std::make_unique<ClassificationWriter>(database)) {}
+    : cells_(std::make_unique<ClassificationRead>(false)),
+      read_(std::make_unique<Statement>(database, ReadSql(*cells_))),
+      writer_(std::make_unique<ClassificationWriter>(database)) {}
 
 CardClassifier::~CardClassifier() = default;
 
@@ -34,9 +39,9 @@ int CardClassifier::Update(int cardId, bool setYear, DateTimeValue now) {
     while (read_->Next()) {
       if (!found) {
         found = true;
-        ReadCardCells(*read_, 0, card);
+        card = cells_->Card(*read_);
       }
-      if (std::optional<MemberValues> member = ReadMember(*read_, 0)) card.members.push_back(std::move(*member));
+      if (std::optional<MemberValues> member = cells_->Member(*read_)) card.members.push_back(std::move(*member));
     }
   } catch (...) {
     read_->Close();

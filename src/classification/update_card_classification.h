@@ -10,6 +10,7 @@
 class TDataModule1;
 class Database;
 class Statement;
+class ClassificationRead;
 class ClassificationWriter;
 
 // Keeps its statements prepared so that classifying every card of the register (the
@@ -31,6 +32,7 @@ class CardClassifier {
   int Update(int cardId, bool setYear, DateTimeValue now);
 
  private:
+  std::unique_ptr<ClassificationRead> cells_;
   std::unique_ptr<Statement> read_;
   std::unique_ptr<ClassificationWriter> writer_;
 };

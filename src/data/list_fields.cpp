@@ -1,47 +1,79 @@
 #include "data/list_fields.h"
 
+#include "data/card_table.h"
+#include "data/person_table.h"
+
 namespace {
-ListField Col(const char* name, int width = 0) {
+ListField Col(QLatin1StringView name, int width = 0) {
   ListField f;
-  f.name = QString::fromLatin1(name);
+  f.name = QString(name);
   f.displayWidth = width;
   return f;
 }
-ListField Lookup(const char* name, const char* nomColumn, const char* keyField, int size) {
+ListField Lookup(QLatin1StringView name, const char* nomColumn, QLatin1StringView keyField, int size) {
   ListField f;
-  f.name = QString::fromLatin1(name);
+  f.name = QString(name);
   f.source = ListField::Source::Lookup;
   f.nomColumn = QString::fromLatin1(nomColumn);
-  f.keyField = QString::fromLatin1(keyField);
+  f.keyField = QString(keyField);
   f.size = size;
   return f;
 }
-ListField Count(const char* name) {
+ListField Count(QLatin1StringView name) {
   ListField f;
-  f.name = QString::fromLatin1(name);
+  f.name = QString(name);
   f.source = ListField::Source::MemberCount;
   return f;
 }
 }  // namespace
 
 const std::vector<ListField>& RegisterListFields() {
+  // Field names that are no column of the card or person table are the list's own; the
+  // lookups name their code-list column as the code list spells it.
+  namespace card = card_table;
+  namespace person = person_table;
   static const std::vector<ListField> fields = {
-      Col("REG_NUM"),          Col("REGDATE", 9),       Col("GROUP2"),
-      Col("NAME", 35),         Col("EGN"),              Col("GROUP1"),
-      Lookup("Grup1", "GROUP1", "GROUP1", 50),           Lookup("Grup2", "GROUP2", "GROUP2", 50),
-      Col("KIDS"),             Col("CARD_ID"),          Count("N"),
-      Col("ADRESS", 40),       Col("ADRESS_DATE", 9),   Col("GRUPA"),
-      Col("GRUPA_DATE", 9),    Col("STATUS"),
-      Lookup("grupa1", "GROUP1", "GRUPA", 50),           Lookup("grupa11", "GROUP1", "GRUPA", 1),
-      Col("ONLY_PARENT"),      Col("YOUNG_FAMILY"),     Col("N_INVALIDS"),
-      Col("HARD_LIFE"),        Col("KIDS_AGE"),
-      Lookup("GrupaNum", "GRUPA", "GRUPA", 4),           Lookup("Stat", "STATUS", "STATUS", 50),
-      Col("PERSON_ID"),        Col("CLASSINFO", 60),    Col("INV_PROC"),
-      Col("INV_DATE"),         Col("TELK_NUM"),         Col("POINTS"),
-      Col("DOC_IDTXT", 15),    Col("LASTDEK_DATE", 9),  Col("LASTDEK_ID", 10),
-      Col("NOTES"),            Lookup("group_2", "GROUP2", "GROUP2", 20),
-      Col("POINTS_DESCR"),     Col("SYS_NOTES"),        Col("POINTS_YEAR"),
-      Col("PROT_ID"),          Col("PROT_DATE"),
+      Col(card::kRegNum),
+      Col(card::kRegDate, 9),
+      Col(card::kGroup2),
+      Col(person::kName, 35),
+      Col(person::kEgn),
+      Col(card::kGroup1),
+      Lookup(QLatin1StringView("Grup1"), "GROUP1", card::kGroup1, 50),
+      Lookup(QLatin1StringView("Grup2"), "GROUP2", card::kGroup2, 50),
+      Col(card::kKids),
+      Col(card::kCardId),
+      Count(QLatin1StringView("N")),
+      Col(card::kAdress, 40),
+      Col(card::kAdressDate, 9),
+      Col(card::kGrupa),
+      Col(card::kGrupaDate, 9),
+      Col(card::kStatus),
+      Lookup(QLatin1StringView("grupa1"), "GROUP1", card::kGrupa, 50),
+      Lookup(QLatin1StringView("grupa11"), "GROUP1", card::kGrupa, 1),
+      Col(card::kOnlyParent),
+      Col(card::kYoungFamily),
+      Col(card::kNInvalids),
+      Col(card::kHardLife),
+      Col(card::kKidsAge),
+      Lookup(QLatin1StringView("GrupaNum"), "GRUPA", card::kGrupa, 4),
+      Lookup(QLatin1StringView("Stat"), "STATUS", card::kStatus, 50),
+      Col(person::kPersonId),
+      Col(card::kClassInfo, 60),
+      Col(person::kInvProc),
+      Col(person::kInvDate),
+      Col(person::kTelkNum),
+      Col(card::kPoints),
+      Col(card::kDocIdTxt, 15),
+      Col(card::kLastDekDate, 9),
+      Col(card::kLastDekId, 10),
+      Col(card::kNotes),
+      Lookup(QLatin1StringView("group_2"), "GROUP2", card::kGroup2, 20),
+      Col(card::kPointsDescr),
+      Col(card::kSysNotes),
+      Col(card::kPointsYear),
+      Col(card::kProtId),
+      Col(card::kProtDate),
   };
   return fields;
 }

@@ -2,6 +2,7 @@
 
 #include "data/data_module.h"
 #include "data/firebird/statement.h"
+#include "data/person_table.h"
 #include "lbd/person_info.h"
 
 namespace {
@@ -35,22 +36,26 @@ bool LbdNameDiffers(const QString& storedName, const QString& fullName) {
 
 std::vector<LbdNameRow> FindDifferingNames(TDataModule1& data, TPersonInfo& person,
                                            const std::function<void(int k, int n)>& progress) {
+  using namespace person_table;
   int total = 0;
   if (progress) {
-    Statement count(data.Db(), QStringLiteral("select count(*) from RGS_PERSON"));
+    Statement count(data.Db(), QStringLiteral("select count(*) from ") + kTable);
     total = count.ScalarValue().toInt();
   }
   std::vector<LbdNameRow> rows;
-  Statement persons(data.Db(), QStringLiteral("select PERSON_ID, EGN, NAME from RGS_PERSON"));
+  const PersonSelect select{kPersonId, kEgn, kName};
+  Statement persons(data.Db(), QStringLiteral("select ") + select.List() + QStringLiteral(" from ") + kTable);
   persons.Open();
   int k = 0;
   while (persons.Next()) {
+    const StoredPersonRow stored = select.Read(persons);
     // The blanks that pad the fixed-width column are not part of the number.
-    const QString egn = WithoutTrailingBlanks(persons.Value(1).toString());
+    const QString egn = WithoutTrailingBlanks(stored.egn.value_or(QString()));
     if (person.LoadNamesByEGN(egn)) {
-      const QString stored = persons.Value(2).toString();
-      if (LbdNameDiffers(stored, person))
-        rows.push_back({persons.Value(0).toInt(), egn, WithoutTrailingBlanks(stored), person.FullName()});
+      // Compared as stored, padding included.
+      const QString name = stored.name.value_or(QString());
+      if (LbdNameDiffers(name, person))
+        rows.push_back({stored.personId.value_or(0), egn, WithoutTrailingBlanks(name), person.FullName()});
     }
     if (progress) progress(++k, total);
   }
@@ -59,7 +64,9 @@ std::vector<LbdNameRow> FindDifferingNames(TDataModule1& data, TPersonInfo& pers
 }
 
 LbdNameSave SaveLbdName(TDataModule1& data, TPersonInfo& person, const LbdNameRow& row) {
-  Statement current(data.Db(), QStringLiteral("select EGN from RGS_PERSON where PERSON_ID = ?"));
+  using namespace person_table;
+  Statement current(data.Db(), QStringLiteral("select ") + kEgn + QStringLiteral(" from ") + kTable +
+                                   QStringLiteral(" where ") + kPersonId + QStringLiteral(" = ?"));
   current.Bind(0, row.personId);
   const QVariant egn = current.ScalarValue();
   if (egn.isNull()) return LbdNameSave::PersonGone;
@@ -68,7 +75,8 @@ LbdNameSave SaveLbdName(TDataModule1& data, TPersonInfo& person, const LbdNameRo
   const QString fullName = person.FullName();
   if (fullName.trimmed().isEmpty()) return LbdNameSave::NoLbdName;
 
-  Statement update(data.Db(), QStringLiteral("update RGS_PERSON set NAME = ? where PERSON_ID = ?"));
+  Statement update(data.Db(), QStringLiteral("update ") + kTable + QStringLiteral(" set ") + kName +
+                                  QStringLiteral(" = ? where ") + kPersonId + QStringLiteral(" = ?"));
   update.BindAll({fullName, row.personId});
   update.Execute();
   data.CommitRetaining();

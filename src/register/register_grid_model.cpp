@@ -3,32 +3,36 @@
 #include <QGuiApplication>
 #include <QPalette>
 
+#include "data/card_table.h"
 #include "data/list_query.h"
+#include "data/person_table.h"
 
 const std::vector<GridColumn>& RegisterGridColumns() {
+  namespace card = card_table;
+  namespace person = person_table;
   static const std::vector<GridColumn> columns = {
-      {QStringLiteral("CARD_ID"), QStringLiteral("  №"), 35, false},
-      {QStringLiteral("REG_NUM"), QStringLiteral("Рег.номер"), 0, false, QStringLiteral("000000")},
-      {QStringLiteral("REGDATE"), QStringLiteral("Рег.дата"), 0, false, QStringLiteral("00.00.0000")},
-      {QStringLiteral("NAME"), QStringLiteral("Име"), 0, false},
-      {QStringLiteral("EGN"), QStringLiteral("ЕГН"), 0, false, QStringLiteral("0000000000")},
+      {QString(card::kCardId), QStringLiteral("  №"), 35, false},
+      {QString(card::kRegNum), QStringLiteral("Рег.номер"), 0, false, QStringLiteral("000000")},
+      {QString(card::kRegDate), QStringLiteral("Рег.дата"), 0, false, QStringLiteral("00.00.0000")},
+      {QString(person::kName), QStringLiteral("Име"), 0, false},
+      {QString(person::kEgn), QStringLiteral("ЕГН"), 0, false, QStringLiteral("0000000000")},
       {QStringLiteral("Stat"), QStringLiteral("Статус"), 0, false, QStringLiteral("Изключен от списъка")},
       {QStringLiteral("grupa1"), QStringLiteral("Група"), 0, false, QStringLiteral("2.засегнати от ново стр")},
-      {QStringLiteral("GRUPA_DATE"), QStringLiteral("от дата"), 0, false, QStringLiteral("00.00.0000")},
-      {QStringLiteral("POINTS_DESCR"), QStringLiteral("особености"), 0, false, QStringLiteral("Без подгрупа")},
-      {QStringLiteral("POINTS"), QStringLiteral("Тежест(точки)"), 0, false},
-      {QStringLiteral("POINTS_YEAR"), QStringLiteral("Год. на вкл."), 0, false, QStringLiteral("0000")},
-      {QStringLiteral("KIDS"), QStringLiteral("Деца до 18г"), 0, false},
-      {QStringLiteral("ADRESS"), QStringLiteral("Адрес"), 0, false},
-      {QStringLiteral("ADRESS_DATE"), QStringLiteral("Адр.дата"), 0, false, QStringLiteral("00.00.0000")},
-      {QStringLiteral("DOC_IDTXT"), QStringLiteral("Заявление N:"), 0, false},
-      {QStringLiteral("PROT_ID"), QStringLiteral("Протокол N:"), 0, true},
-      {QStringLiteral("LASTDEK_ID"), QStringLiteral("Декл.N:"), 0, false},
-      {QStringLiteral("LASTDEK_DATE"), QStringLiteral("Декл. дата"), 0, false, QStringLiteral("00.00.0000")},
-      {QStringLiteral("INV_PROC"), QStringLiteral("Процент на инвалидност"), 0, true},
-      {QStringLiteral("CLASSINFO"), QStringLiteral("Последно класиране"), 0, false},
-      {QStringLiteral("INV_DATE"), QStringLiteral("Валидно до"), 0, true},
-      {QStringLiteral("TELK_NUM"), QStringLiteral("Експертно решение на ТЕЛК"), 0, true},
+      {QString(card::kGrupaDate), QStringLiteral("от дата"), 0, false, QStringLiteral("00.00.0000")},
+      {QString(card::kPointsDescr), QStringLiteral("особености"), 0, false, QStringLiteral("Без подгрупа")},
+      {QString(card::kPoints), QStringLiteral("Тежест(точки)"), 0, false},
+      {QString(card::kPointsYear), QStringLiteral("Год. на вкл."), 0, false, QStringLiteral("0000")},
+      {QString(card::kKids), QStringLiteral("Деца до 18г"), 0, false},
+      {QString(card::kAdress), QStringLiteral("Адрес"), 0, false},
+      {QString(card::kAdressDate), QStringLiteral("Адр.дата"), 0, false, QStringLiteral("00.00.0000")},
+      {QString(card::kDocIdTxt), QStringLiteral("Заявление N:"), 0, false},
+      {QString(card::kProtId), QStringLiteral("Протокол N:"), 0, true},
+      {QString(card::kLastDekId), QStringLiteral("Декл.N:"), 0, false},
+      {QString(card::kLastDekDate), QStringLiteral("Декл. дата"), 0, false, QStringLiteral("00.00.0000")},
+      {QString(person::kInvProc), QStringLiteral("Процент на инвалидност"), 0, true},
+      {QString(card::kClassInfo), QStringLiteral("Последно класиране"), 0, false},
+      {QString(person::kInvDate), QStringLiteral("Валидно до"), 0, true},
+      {QString(person::kTelkNum), QStringLiteral("Експертно решение на ТЕЛК"), 0, true},
       {QStringLiteral("group_2"), QStringLiteral("Подгрупа"), 0, true},
   };
   return columns;

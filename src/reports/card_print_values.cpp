@@ -4,11 +4,13 @@
 #include <QLocale>
 
 #include "card/members.h"
+#include "data/card_table.h"
 #include "data/data_module.h"
 #include "data/firebird/statement.h"
 #include "core/date_time.h"
 #include "core/text_helpers.h"
 #include "core/yes_no_code.h"
+#include "data/person_table.h"
 
 namespace {
 const QString kNoName = QStringLiteral("false");
@@ -18,6 +20,12 @@ QDate StoredDate(const QVariant& stored) {
   if (stored.typeId() == QMetaType::QDateTime) return stored.toDateTime().date();
   if (stored.typeId() == QMetaType::QDate) return stored.toDate();
   return {};
+}
+
+// A stored cell as the print's texts are made from it: null for an empty one.
+template <class T>
+QVariant Cell(const std::optional<T>& stored) {
+  return stored ? QVariant::fromValue(*stored) : QVariant();
 }
 
 int CodeOf(const QVariant& stored) { return stored.isNull() ? 0 : stored.toInt(); }
@@ -79,28 +87,24 @@ QString MemberPrintLine(const MemberPrintData& m) {
 }
 
 QStringList MemberPrintLines(TDataModule1& data, int cardId) {
-  Statement query(data.Db(), QStringLiteral("select * from RGS_PERSON where CARD_ID = ? order by PERSON_ID"));
+  using namespace person_table;
+  const PersonSelect select;
+  Statement query(data.Db(), QStringLiteral("select ") + select.List() + QStringLiteral(" from ") + kTable +
+                                 QStringLiteral(" where ") + kCardId + QStringLiteral(" = ? order by ") + kPersonId);
   query.Bind(0, cardId);
   query.Open();
-  const int type = query.ColumnIndex(QStringLiteral("PERSON_TYPE"));
-  const int name = query.ColumnIndex(QStringLiteral("NAME"));
-  const int egn = query.ColumnIndex(QStringLiteral("EGN"));
-  const int socGroup = query.ColumnIndex(QStringLiteral("SOCGRUPA"));
-  const int invProc = query.ColumnIndex(QStringLiteral("INV_PROC"));
-  const int invDate = query.ColumnIndex(QStringLiteral("INV_DATE"));
-  const int telk = query.ColumnIndex(QStringLiteral("TELK_NUM"));
-  const int notes = query.ColumnIndex(QStringLiteral("NOTES"));
   QStringList lines;
   while (query.Next()) {
+    const StoredPersonRow p = select.Read(query);
     MemberPrintData m;
-    m.personType = query.Value(type).toInt();
-    m.name = query.Value(name).toString();
-    m.egn = query.Value(egn).toString();
-    if (!query.IsNull(socGroup)) m.socGroupText = data.NomCodeName(QStringLiteral("SOCGRUPA"), query.Value(socGroup).toInt());
-    m.invProc = query.Value(invProc);
-    m.invDate = query.Value(invDate);
-    m.telkNum = query.Value(telk);
-    m.notes = query.Value(notes);
+    m.personType = p.personType.value_or(0);
+    m.name = p.name.value_or(QString());
+    m.egn = p.egn.value_or(QString());
+    if (p.socGroup) m.socGroupText = data.NomCodeName(QStringLiteral("SOCGRUPA"), *p.socGroup);
+    m.invProc = Cell(p.invProc);
+    m.invDate = Cell(p.invDate);
+    m.telkNum = Cell(p.telkNum);
+    m.notes = Cell(p.notes);
     lines << MemberPrintLine(m);
   }
   query.Close();
@@ -109,44 +113,47 @@ QStringList MemberPrintLines(TDataModule1& data, int cardId) {
 
 std::vector<CardPrintValue> CardPrintValues(TDataModule1& data, int cardId, const QString& userName,
                                             const QDate& today) {
-  Statement card(data.Db(), QStringLiteral("select * from RGS_CARD where CARD_ID = ?"));
+  using namespace card_table;
+  const CardSelect select;
+  Statement card(data.Db(), QStringLiteral("select ") + select.List() + QStringLiteral(" from ") + kTable +
+                                QStringLiteral(" where ") + kCardId + QStringLiteral(" = ?"));
   card.Bind(0, cardId);
   card.Open();
   if (!card.Next()) throw DbError(QStringLiteral("Картон с номер %1 не е намерен.").arg(cardId));
-  auto cell = [&](const char* column) { return card.ValueOf(QString::fromLatin1(column)); };
-  auto text = [&](const char* column) { return cell(column).toString(); };
+  const StoredCardRow c = select.Read(card);
+  card.Close();
+  auto text = [](const auto& stored) { return Cell(stored).toString(); };
 
   std::vector<CardPrintValue> v;
   auto add = [&v](const char* name, const QString& value, bool trimmed = true) {
     v.push_back({QString::fromLatin1(name), trimmed ? TrimPrintText(value) : value});
   };
-  add("reg_nomer", text("REG_NUM"));
-  add("reg_date", PrintDateText(cell("REGDATE")));
-  add("address", text("ADRESS"));
-  add("add_date", PrintDateText(cell("ADRESS_DATE")));
-  add("vh_nom", text("DOC_IDTXT"));
-  add("group", CodeName(data, QStringLiteral("GROUP1"), CodeOf(cell("GROUP1")) - 1));
-  add("group_date", PrintDateText(cell("GRUPA_DATE")));
-  add("cond", CodeName(data, QStringLiteral("STATUS"), CodeOf(cell("STATUS"))));
-  add("cond_info", text("GOT_HOUSE"));
-  add("hard_life", TruthFlagIsTrue(cell("HARD_LIFE")) ? QStringLiteral("Да") : QStringLiteral("Не"));
-  add("check_hard_date", PrintDateText(cell("CHECK_DATE")));
-  add("check_hard_prs", text("CHECK_NAME"));
-  add("alone", YesNoCodeText(cell("ALONE_PARENT")));
-  add("ap_type", CodeName(data, QStringLiteral("LDATA"), CodeOf(cell("L_DATA"))));
-  add("ap_notes", text("L_CONDITIONS"));
-  add("obit_type", CodeName(data, QStringLiteral("LREASON"), CodeOf(cell("L_REASON"))));
-  add("dohod", MoneyText(cell("INCOME")), false);
-  add("kartotekiran", CodeName(data, QStringLiteral("KARTFOR"), CodeOf(cell("KART")) + 1));
-  add("nedv_sdelki", text("DEALS"));
-  add("dr_im", text("ASSETS"));
-  add("last_dekl_num", text("LASTDEK_ID"));
-  add("last_dekl_date", PrintDateText(cell("LASTDEK_DATE")));
-  add("prot_num", text("PROT_ID"));
-  add("prot_date", PrintDateText(cell("PROT_DATE")));
-  add("notes", text("CLASSINFO"));
-  add("notes1", text("NOTES"));
-  card.Close();
+  add("reg_nomer", text(c.regNum));
+  add("reg_date", PrintDateText(Cell(c.regDate)));
+  add("address", text(c.adress));
+  add("add_date", PrintDateText(Cell(c.adressDate)));
+  add("vh_nom", text(c.docIdTxt));
+  add("group", CodeName(data, QStringLiteral("GROUP1"), CodeOf(Cell(c.group1)) - 1));
+  add("group_date", PrintDateText(Cell(c.grupaDate)));
+  add("cond", CodeName(data, QStringLiteral("STATUS"), CodeOf(Cell(c.status))));
+  add("cond_info", text(c.gotHouse));
+  add("hard_life", TruthFlagIsTrue(Cell(c.hardLife)) ? QStringLiteral("Да") : QStringLiteral("Не"));
+  add("check_hard_date", PrintDateText(Cell(c.checkDate)));
+  add("check_hard_prs", text(c.checkName));
+  add("alone", YesNoCodeText(Cell(c.aloneParent)));
+  add("ap_type", CodeName(data, QStringLiteral("LDATA"), CodeOf(Cell(c.lData))));
+  add("ap_notes", text(c.lConditions));
+  add("obit_type", CodeName(data, QStringLiteral("LREASON"), CodeOf(Cell(c.lReason))));
+  add("dohod", MoneyText(Cell(c.income)), false);
+  add("kartotekiran", CodeName(data, QStringLiteral("KARTFOR"), CodeOf(Cell(c.kart)) + 1));
+  add("nedv_sdelki", text(c.deals));
+  add("dr_im", text(c.assets));
+  add("last_dekl_num", text(c.lastDekId));
+  add("last_dekl_date", PrintDateText(Cell(c.lastDekDate)));
+  add("prot_num", text(c.protId));
+  add("prot_date", PrintDateText(Cell(c.protDate)));
+  add("notes", text(c.classInfo));
+  add("notes1", text(c.notes));
 
   add("chlenove", MemberPrintLines(data, cardId).join(QStringLiteral("\r\n")));
   add("date_now", FormatShortDate(today) + QStringLiteral(" г."));

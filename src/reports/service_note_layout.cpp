@@ -6,6 +6,8 @@
 
 #include "core/clock.h"
 #include "core/date_time.h"
+#include "data/card_table.h"
+#include "data/person_table.h"
 #include "reports/annual_list_layout.h"
 
 using namespace report;
@@ -54,9 +56,10 @@ Report ServiceNoteLayout(const QString& headerLine, const QDate& today) {
   Item text = Label(2.1, 4.2, ServiceNoteText());
   text.width = 118;
   Band detail(BandKind::Detail, 52.9,
-              {text, Cut(Field(18.5, 7.4, QStringLiteral("NAME")), 40), Cut(Field(2.1, 10.8, QStringLiteral("ADRESS")), 45),
-               Field(59.0, 13.8, QStringLiteral("REG_NUM")), Cut(Field(70.4, 13.8, QStringLiteral("GRUPA_DATE")), 13),
-               Field(97.9, 13.8, QStringLiteral("GROUP1")), Label(14.0, 35.7, FormatShortDate(today)),
+              {text, Cut(Field(18.5, 7.4, QString(person_table::kName)), 40),
+               Cut(Field(2.1, 10.8, QString(card_table::kAdress)), 45), Field(59.0, 13.8, QString(card_table::kRegNum)),
+               Cut(Field(70.4, 13.8, QString(card_table::kGrupaDate)), 13),
+               Field(97.9, 13.8, QString(card_table::kGroup1)), Label(14.0, 35.7, FormatShortDate(today)),
                HorizontalLine(44.5, 22.8, 72.2), HorizontalLine(2.1, 27.0, 114.6)});
 
   Band pageFooter(BandKind::PageFooter, 10.6);
