@@ -9,21 +9,20 @@
 #include "data/firebird/statement.h"
 #include "core/clock.h"
 #include "temp_register.h"
+#include "test_card.h"
+#include "data/card_table.h"
 
 namespace {
 // A card with one holder (or `holders` of them); returns its key.
 int AddCard(TDataModule1& data, int regNum, int status, const QVariant& sysNotes = {}, int holders = 1) {
-  Statement card(data.Db(), QStringLiteral("insert into RGS_CARD (REG_NUM, REGDATE, ADRESS, GROUP1, GROUP2, STATUS, "
-                                           "ADD_USER, SYS_NOTES) values (?,?,?,1,0,?,'Default',?) returning CARD_ID"));
-  card.BindAll({regNum, QDate(2020, 1, 15), QStringLiteral("ул. Витоша %1").arg(regNum), status, sysNotes});
-  card.Execute();
-  const int cardId = card.Value(0).toInt();
-  Statement person(data.Db(), QStringLiteral("insert into RGS_PERSON (CARD_ID, NAME, EGN, PERSON_TYPE) values (?,?,?,0)"));
-  for (int i = 0; i < holders; ++i) {
-    person.BindAll({cardId, QStringLiteral("Титуляр %1").arg(regNum), QStringLiteral("7501010004")});
-    person.Execute();
-  }
-  return cardId;
+  TestCard card(regNum);
+  card.Set(card_table::kRegDate, QDate(2020, 1, 15))
+      .Set(card_table::kAdress, QStringLiteral("ул. Витоша %1").arg(regNum))
+      .Set(card_table::kGroup1, 1)
+      .Set(card_table::kStatus, status)
+      .Set(card_table::kSysNotes, sysNotes);
+  for (int i = 0; i < holders; ++i) card.Person(QStringLiteral("Титуляр %1").arg(regNum));
+  return card.Insert(data);
 }
 
 struct CardRow {

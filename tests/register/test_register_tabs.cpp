@@ -11,17 +11,17 @@
 #include "core/clock.h"
 #include "recording_messages.h"
 #include "temp_register.h"
+#include "test_card.h"
+#include "data/card_table.h"
 
 namespace {
 void AddCard(TDataModule1& data, int regNum, int status, const QString& name) {
-  Statement card(data.Db(), QStringLiteral("insert into RGS_CARD (REG_NUM, REGDATE, ADRESS, GROUP1, GRUPA, GROUP2, "
-                                           "STATUS, ADD_USER, POINTS_YEAR) values (?,?,'адрес',2,1,0,?,'Default',2020) "
-                                           "returning CARD_ID"));
-  card.BindAll({regNum, QDate(2020, 1, 1), status});
-  card.Execute();
-  Statement person(data.Db(), QStringLiteral("insert into RGS_PERSON (CARD_ID, NAME, EGN, PERSON_TYPE) values (?,?,?,0)"));
-  person.BindAll({card.Value(0), name, QStringLiteral("7501010004")});
-  person.Execute();
+  TestCard(regNum)
+      .Set(card_table::kGrupa, 1)
+      .Set(card_table::kStatus, status)
+      .Set(card_table::kPointsYear, 2020)
+      .Person(name)
+      .Insert(data);
 }
 
 QList<int> RegNums(TDataModule1& data) {

@@ -23,6 +23,8 @@
 #include "reports/print_form1.h"
 #include "temp_register.h"
 #include "test_egn.h"
+#include "test_card.h"
+#include "data/card_table.h"
 
 using namespace report;
 
@@ -34,17 +36,17 @@ const QString kTitle = QStringLiteral(
 
 void AddCard(TDataModule1& data, int regNum, int pointsYear, const QString& name = QString(),
              const QDateTime& grupaDate = QDateTime(QDate(2009, 6, 15), QTime(14, 30))) {
-  Statement card(data.Db(), QStringLiteral(
-      "insert into RGS_CARD (REG_NUM, REGDATE, DOC_IDTXT, ADRESS, GROUP1, GRUPA, GRUPA_DATE, GROUP2, STATUS, ADD_USER, "
-      "POINTS_YEAR, POINTS, POINTS_DESCR) values (?, '01.01.2009', ?, 'адрес', 2, 1, ?, 0, 1, 'clerk', ?, ?, ?) "
-      "returning CARD_ID"));
-  card.BindAll({regNum, QStringLiteral("ЖН-%1/2009").arg(regNum), grupaDate, pointsYear, 100 - regNum,
-                QStringLiteral("Подгрупа %1").arg(regNum)});
-  card.Execute();
-  Statement holder(data.Db(), QStringLiteral("insert into RGS_PERSON (CARD_ID, NAME, EGN, PERSON_TYPE) values (?,?,?,0)"));
-  holder.BindAll({card.Value(0), name.isEmpty() ? QStringLiteral("Титуляр %1").arg(regNum) : name,
-                  EgnBornOn(QDate(1970, 1, 1), regNum)});
-  holder.Execute();
+  TestCard(regNum)
+      .Set(card_table::kRegDate, QDate(2009, 1, 1))
+      .Set(card_table::kDocIdTxt, QStringLiteral("ЖН-%1/2009").arg(regNum))
+      .Set(card_table::kGrupa, 1)
+      .Set(card_table::kGrupaDate, grupaDate)
+      .Set(card_table::kAddUser, QStringLiteral("clerk"))
+      .Set(card_table::kPointsYear, pointsYear)
+      .Set(card_table::kPoints, 100 - regNum)
+      .Set(card_table::kPointsDescr, QStringLiteral("Подгрупа %1").arg(regNum))
+      .Person(name.isEmpty() ? QStringLiteral("Титуляр %1").arg(regNum) : name, EgnBornOn(QDate(1970, 1, 1), regNum))
+      .Insert(data);
 }
 
 void ShowRankedList(RegisterTabs& tabs) {

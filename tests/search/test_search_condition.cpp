@@ -7,6 +7,9 @@
 #include "data/data_module.h"
 #include "data/firebird/statement.h"
 #include "temp_register.h"
+#include "test_card.h"
+#include "data/card_table.h"
+#include "data/person_table.h"
 
 namespace {
 using Setup = std::function<void(SearchCriteria&)>;
@@ -225,17 +228,17 @@ class TestSearchCondition : public QObject {
     TempRegister reg;
     TDataModule1& data = reg.Data();
     auto addCard = [&](int regNum, const QString& holder, const QString& member) {
-      Statement card(data.Db(), QStringLiteral("insert into RGS_CARD (REG_NUM, REGDATE, ADRESS, GROUP1, GRUPA, GROUP2, STATUS, "
-                                               "ADD_USER, KIDS, INCOME_PER_PERSON, NAST_ZAP, DOC_IDTXT) values "
-                                               "(?,?,'ул. Шипка 1',2,1,0,1,'Default',2,150.5,'007/2020',?) returning CARD_ID"));
-      card.BindAll({regNum, QDate(2024, 3, 5), QStringLiteral("ВХ-%1").arg(regNum)});
-      card.Execute();
-      Statement person(data.Db(), QStringLiteral("insert into RGS_PERSON (CARD_ID, NAME, EGN, PERSON_TYPE, TELK_NUM) "
-                                                 "values (?,?,'7501010004',?,?)"));
-      person.BindAll({card.Value(0), holder, 0, QStringLiteral("12'Б")});
-      person.Execute();
-      person.BindAll({card.Value(0), member, 2, QVariant()});
-      person.Execute();
+      TestCard(regNum)
+          .Set(card_table::kRegDate, QDate(2024, 3, 5))
+          .Set(card_table::kAdress, QStringLiteral("ул. Шипка 1"))
+          .Set(card_table::kGrupa, 1)
+          .Set(card_table::kKids, 2)
+          .Set(card_table::kIncomePerPerson, 150.5)
+          .Set(card_table::kNastZap, QStringLiteral("007/2020"))
+          .Set(card_table::kDocIdTxt, QStringLiteral("ВХ-%1").arg(regNum))
+          .Person(holder, QStringLiteral("7501010004"), 0, {{person_table::kTelkNum, QStringLiteral("12'Б")}})
+          .Person(member, QStringLiteral("7501010004"), 2)
+          .Insert(data);
     };
     addCard(1, QStringLiteral("Жана Д'Арк"), QStringLiteral("Иван Петров"));
     addCard(2, QStringLiteral("Мария Петрова"), QStringLiteral("Анна Д'Арк"));
