@@ -18,7 +18,7 @@ QString MunicipalityName(TDataModule1& data) {
   return data.Nom().Cell(QStringLiteral("S_INFO"), 0).toString();
 }
 
-void tbKlasListClick(TDataModule1& data, RegisterTabs& tabs, TPrintForm1& form, QWidget* parent) {
+void PrintAnnualList(TDataModule1& data, RegisterTabs& tabs, TPrintForm1& form, QWidget* parent) {
   if (tabs.Current() != 2 || tabs.CurrentCaption() != RegisterTabs::kRankingCaption) return;
   const int year = Clock::Now().date().year();
   form.SetTitle(AnnualListTitle(year, MunicipalityName(data)));
