@@ -5,6 +5,10 @@
 #include "card/ui/members_page.h"
 #include "card/ui/view_kart.h"
 #include "classification/ui/ranking_run.h"
+#include "viewers/ui/log_form.h"
+#include "viewers/ui/nom_form.h"
+#include "card/ui/view_kart.h"
+#include "classification/ui/ranking_run.h"
 #include "data/data_module.h"
 #include "egn/ui/egn_repair.h"
 #include "egn/invalid_egn.h"
@@ -22,8 +26,8 @@ MainFormWindows ProgramWindows::Hooks() {
   windows.ranking = [this](QWidget* parent) {
     mClassClick(data_, mainForm_->Tabs(), mainForm_->RightsLevel, parent);
   };
-  windows.annualList = [this](QWidget* parent) { tbKlasListClick(data_, mainForm_->Tabs(), printForm1_, parent); };
-  windows.serviceNote = [this](QWidget* parent) { mSlBelClick(data_, parent); };
+  windows.annualList = [this](QWidget* parent) { PrintAnnualList(data_, mainForm_->Tabs(), printForm1_, parent); };
+  windows.serviceNote = [this](QWidget* parent) { PrintServiceNote(data_, parent); };
   windows.exportList = [this](QWidget* parent) { ExportRegisterList(parent, mainForm_->Grid(), data_); };
   windows.invalidEgn = [this](QWidget*) { mInvalidClick(data_, mainForm_->Tabs()); };
   windows.egnCorrection = [this](QWidget*) {
@@ -45,7 +49,7 @@ void ProgramWindows::Create(TMainForm& form) {
   TViewKart* viewKart = viewKart_;
   TDataModule1& data = data_;
   QObject::connect(viewKart, &TViewKart::PrintCardRequested, viewKart,
-                   [viewKart, &data] { ButtonPrintClick(*viewKart, data); });
-  QObject::connect(viewKart->members, &TMembersPage::LbdRequested, viewKart,
-                   [viewKart, lbdForm] { bLBDClick(*viewKart, *lbdForm); });
+                   [viewKart, &data] { PrintOpenCard(*viewKart, data); });
+  QObject::connect(viewKart, &TViewKart::LbdCheckRequested, viewKart,
+                   [viewKart, lbdForm] { CheckMemberInPopulationDatabase(*viewKart, *lbdForm); });
 }

@@ -5,6 +5,8 @@
 #include <QString>
 
 #include "core/date_time.h"
+#include "card/view_kart_member_check.h"
+#include "core/date_time.h"
 
 class TPersonInfo;
 
@@ -40,14 +42,6 @@ struct LbdCopyTicks {
   bool idInfo = false;    // CB7
 };
 
-// The card editor's fields the copy may change.
-struct LbdCardFields {
-  QString memberName;                // the member's FirstName edit
-  QString currentAddress;            // ebAdress
-  DateTimeValue currentAddressDate;  // dtAdress
-  QString notes;                     // mNotes
-  QString memberNotes;               // PersonNotes
-};
-
-// Copies the ticked rows into the fields, in the order the check window's OK applies them.
+// Copies the ticked rows into the card editor's fields (LbdCardFields, handed out by the card
+// window), in the order the check window's OK applies them.
 void ApplyLbdCopy(const LbdCheckValues& values, const LbdCopyTicks& ticks, LbdCardFields& fields);

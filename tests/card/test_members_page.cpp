@@ -12,6 +12,9 @@
 
 #include "ui/date_edit.h"
 #include "card/ui/members_page.h"
+#include "ui/date_edit.h"
+#include "card/ui/members_page.h"
+#include "controls.h"
 #include "data/firebird/statement.h"
 #include "core/clock.h"
 #include "core/egn_rules.h"
@@ -23,13 +26,13 @@ const QString kHolderEgn = QStringLiteral("7501010004");
 const QString kChildEgn = QStringLiteral("1046010007");
 
 void FillPanel(TMembersPage& page, const QString& name, int type, const QString& egn) {
-  page.FirstName->setText(name);
-  page.PersonType->setCurrentIndex(type);
-  page.PersonEGN->setText(egn);
+  Control<QLineEdit>(page, "FirstName")->setText(name);
+  Control<QComboBox>(page, "PersonType")->setCurrentIndex(type);
+  Control<QLineEdit>(page, "PersonEGN")->setText(egn);
 }
 
 QString Cell(const TMembersPage& page, int row, int column) {
-  const QTableWidgetItem* item = page.FamilyList->item(row, column);
+  const QTableWidgetItem* item = Control<QTableWidget>(page, "FamilyList")->item(row, column);
   return item ? item->text() : QString();
 }
 }  // namespace
@@ -42,12 +45,13 @@ class TestMembersPage : public QObject {
 
   void gridLayout() {
     TMembersPage page;
-    QCOMPARE(page.FamilyList->columnCount(), 8);
-    QCOMPARE(page.FamilyList->horizontalHeaderItem(7)->text(), QStringLiteral("Експертно решение на ТЕЛК"));
-    QCOMPARE(page.FamilyList->columnWidth(1), 211);
-    QCOMPARE(page.FamilyList->editTriggers(), QAbstractItemView::NoEditTriggers);
-    QCOMPARE(page.Modify->text(), QStringLiteral("Редактирай  лицето"));
-    QCOMPARE(page.PersonType->count(), 5);
+    QCOMPARE(Control<QTableWidget>(page, "FamilyList")->columnCount(), 8);
+    QCOMPARE(Control<QTableWidget>(page, "FamilyList")->horizontalHeaderItem(7)->text(),
+             QStringLiteral("Експертно решение на ТЕЛК"));
+    QCOMPARE(Control<QTableWidget>(page, "FamilyList")->columnWidth(1), 211);
+    QCOMPARE(Control<QTableWidget>(page, "FamilyList")->editTriggers(), QAbstractItemView::NoEditTriggers);
+    QCOMPARE(Control<QPushButton>(page, "Modify")->text(), QStringLiteral("Редактирай  лицето"));
+    QCOMPARE(Control<QComboBox>(page, "PersonType")->count(), 5);
   }
 
   void newCardGetsItsHolderThenMembers() {
@@ -55,58 +59,58 @@ class TestMembersPage : public QObject {
     TMembersPage page;
     page.ClearForNewCard();
     QSignalSpy modified(&page, &TMembersPage::Modified);
-    QCOMPARE(page.FamilyList->rowCount(), 1);
+    QCOMPARE(Control<QTableWidget>(page, "FamilyList")->rowCount(), 1);
     QCOMPARE(Cell(page, 0, 0), QStringLiteral("Титуляр"));
     QVERIFY(page.MembersEmpty() && page.Rows().empty());
-    QCOMPARE(page.FamilyCount->text(), QStringLiteral("0"));
-    QVERIFY(!page.Modify->isEnabled() && !page.Delete->isEnabled());
+    QCOMPARE(Control<QLineEdit>(page, "FamilyCount")->text(), QStringLiteral("0"));
+    QVERIFY(!Control<QPushButton>(page, "Modify")->isEnabled() && !Control<QPushButton>(page, "Delete")->isEnabled());
 
     FillPanel(page, QStringLiteral("Петър"), 3, kChildEgn);  // a child cannot be first
-    page.AddClick();
+    Control<QPushButton>(page, "Add")->click();
     QCOMPARE(messages.Texts(), QStringList{QStringLiteral("Моля въведете валиден тип за член на домакинство")});
     QCOMPARE(modified.count(), 0);
     QVERIFY(page.MembersEmpty());
 
     FillPanel(page, QStringLiteral("Иван Иванов"), 0, kHolderEgn);
-    page.AddClick();
+    Control<QPushButton>(page, "Add")->click();
     QCOMPARE(modified.count(), 1);
     QVERIFY(!page.MembersEmpty());
-    QCOMPARE(page.FamilyList->rowCount(), 1);
+    QCOMPARE(Control<QTableWidget>(page, "FamilyList")->rowCount(), 1);
     QCOMPARE(Cell(page, 0, 1), QStringLiteral("Иван Иванов"));
-    QCOMPARE(page.FamilyCount->text(), QStringLiteral("1"));
-    QVERIFY(page.Modify->isEnabled());
-    QVERIFY(!page.Delete->isEnabled());
+    QCOMPARE(Control<QLineEdit>(page, "FamilyCount")->text(), QStringLiteral("1"));
+    QVERIFY(Control<QPushButton>(page, "Modify")->isEnabled());
+    QVERIFY(!Control<QPushButton>(page, "Delete")->isEnabled());
 
     FillPanel(page, QStringLiteral("Петър"), 3, kChildEgn);
-    page.AddClick();
+    Control<QPushButton>(page, "Add")->click();
     QCOMPARE(modified.count(), 2);
-    QCOMPARE(page.FamilyCount->text(), QStringLiteral("2"));
-    QCOMPARE(page.FamilyKids->text(), QString::number(page.CountKidsUnder18()));
-    QVERIFY(page.Delete->isEnabled());
-    QVERIFY(page.FirstName->text().isEmpty());  // the panel is emptied after an addition
+    QCOMPARE(Control<QLineEdit>(page, "FamilyCount")->text(), QStringLiteral("2"));
+    QCOMPARE(Control<QLineEdit>(page, "FamilyKids")->text(), QString::number(page.CountKidsUnder18()));
+    QVERIFY(Control<QPushButton>(page, "Delete")->isEnabled());
+    QVERIFY(Control<QLineEdit>(page, "FirstName")->text().isEmpty());  // the panel is emptied after an addition
 
-    page.FamilyList->setCurrentCell(1, 0);
-    page.DeleteClick();
+    Control<QTableWidget>(page, "FamilyList")->setCurrentCell(1, 0);
+    Control<QPushButton>(page, "Delete")->click();
     QCOMPARE(modified.count(), 3);
-    QCOMPARE(page.FamilyList->rowCount(), 1);
-    QVERIFY(!page.Delete->isEnabled());
+    QCOMPARE(Control<QTableWidget>(page, "FamilyList")->rowCount(), 1);
+    QVERIFY(!Control<QPushButton>(page, "Delete")->isEnabled());
   }
 
   void panelVisibility() {
     TMembersPage page;
     page.ClearForNewCard();
-    QVERIFY(page.gbFamilyMember->isHidden());
-    page.sbShowHide->click();
-    QVERIFY(page.sbShowHide->isChecked());
-    QVERIFY(!page.gbFamilyMember->isHidden());
-    page.sbShowHide->click();
-    QVERIFY(page.gbFamilyMember->isHidden());
+    QVERIFY(Control<QGroupBox>(page, "gbFamilyMember")->isHidden());
+    Control<QToolButton>(page, "sbShowHide")->click();
+    QVERIFY(Control<QToolButton>(page, "sbShowHide")->isChecked());
+    QVERIFY(!Control<QGroupBox>(page, "gbFamilyMember")->isHidden());
+    Control<QToolButton>(page, "sbShowHide")->click();
+    QVERIFY(Control<QGroupBox>(page, "gbFamilyMember")->isHidden());
 
     // Selecting a cell fills and shows the panel and puts the button down.
-    page.FamilyList->setCurrentCell(0, 2);
-    QVERIFY(!page.gbFamilyMember->isHidden());
-    QVERIFY(page.sbShowHide->isChecked());
-    QCOMPARE(page.PersonType->currentIndex(), 0);
+    Control<QTableWidget>(page, "FamilyList")->setCurrentCell(0, 2);
+    QVERIFY(!Control<QGroupBox>(page, "gbFamilyMember")->isHidden());
+    QVERIFY(Control<QToolButton>(page, "sbShowHide")->isChecked());
+    QCOMPARE(Control<QComboBox>(page, "PersonType")->currentIndex(), 0);
   }
 
   void loadedCardAndDisabilityBox() {
@@ -130,44 +134,46 @@ class TestMembersPage : public QObject {
     page.SetCardContext(&data, cardId);
     page.LoadCard(data, cardId);
     QCOMPARE(page.Rows().size(), size_t(1));
-    QCOMPARE(page.FamilyCount->text(), QStringLiteral("1"));
-    QVERIFY(page.Modify->isEnabled() && page.Delete->isEnabled());  // every load of a stored card
-    QVERIFY(page.gbFamilyMember->isHidden());
+    QCOMPARE(Control<QLineEdit>(page, "FamilyCount")->text(), QStringLiteral("1"));
+    QVERIFY(Control<QPushButton>(page, "Modify")->isEnabled() &&
+            Control<QPushButton>(page, "Delete")->isEnabled());  // every load of a stored card
+    QVERIFY(Control<QGroupBox>(page, "gbFamilyMember")->isHidden());
 
-    page.FamilyList->setCurrentCell(0, 1);
-    QCOMPARE(page.cbSocGrupa->currentIndex(), 3);
-    QVERIFY(!page.gbInvalid->isHidden());
-    QVERIFY(page.pojiz->isChecked());
-    QVERIFY(!page.val_do->isEnabled());
-    QCOMPARE(page.proc_inv->text(), QStringLiteral("90"));
+    Control<QTableWidget>(page, "FamilyList")->setCurrentCell(0, 1);
+    QCOMPARE(Control<QComboBox>(page, "cbSocGrupa")->currentIndex(), 3);
+    QVERIFY(!Control<QGroupBox>(page, "gbInvalid")->isHidden());
+    QVERIFY(Control<QCheckBox>(page, "pojiz")->isChecked());
+    QVERIFY(!Control<TAODateTimePicker>(page, "val_do")->isEnabled());
+    QCOMPARE(Control<QLineEdit>(page, "proc_inv")->text(), QStringLiteral("90"));
 
-    page.cbSocGrupa->setCurrentIndex(1);
-    QVERIFY(page.gbInvalid->isHidden());
-    page.cbSocGrupa->setCurrentIndex(3);
-    QVERIFY(!page.gbInvalid->isHidden());
+    Control<QComboBox>(page, "cbSocGrupa")->setCurrentIndex(1);
+    QVERIFY(Control<QGroupBox>(page, "gbInvalid")->isHidden());
+    Control<QComboBox>(page, "cbSocGrupa")->setCurrentIndex(3);
+    QVERIFY(!Control<QGroupBox>(page, "gbInvalid")->isHidden());
 
-    page.pojiz->click();  // untick: the date edit comes back with today
-    QVERIFY(page.val_do->isEnabled());
-    QCOMPARE(ToQDate(page.val_do->DateTime()), QDate(2024, 5, 15));
+    Control<QCheckBox>(page, "pojiz")->click();  // untick: the date edit comes back with today
+    QVERIFY(Control<TAODateTimePicker>(page, "val_do")->isEnabled());
+    QCOMPARE(ToQDate(Control<TAODateTimePicker>(page, "val_do")->DateTime()), QDate(2024, 5, 15));
 
     // Unchanged EGN, new name: accepted, the change is signalled.
     RecordingMessages messages;
     QSignalSpy modified(&page, &TMembersPage::Modified);
-    page.FirstName->setText(QStringLiteral("Иван Петров"));
-    page.ModifyClick();
+    Control<QLineEdit>(page, "FirstName")->setText(QStringLiteral("Иван Петров"));
+    Control<QPushButton>(page, "Modify")->click();
     QVERIFY(messages.shown.empty());
     QCOMPARE(modified.count(), 1);
     QCOMPARE(page.Rows()[0].name, QStringLiteral("Иван Петров"));
     QCOMPARE(page.Rows()[0].validUntil, QStringLiteral("15.05.2024"));
-    QVERIFY(!page.Delete->isEnabled());  // a stored member leaves one member: nothing to remove
+    QVERIFY(
+        !Control<QPushButton>(page, "Delete")->isEnabled());  // a stored member leaves one member: nothing to remove
 
-    page.PersonEGN->setText(QStringLiteral("' or ''='"));
-    page.FirstName->clear();
-    page.ButtonFillPrsClick();
-    QVERIFY(page.FirstName->text().isEmpty());
-    page.PersonEGN->setText(kHolderEgn);
-    page.ButtonFillPrsClick();
-    QCOMPARE(page.FirstName->text(), QStringLiteral("Иван Иванов"));  // the stored name
+    Control<QLineEdit>(page, "PersonEGN")->setText(QStringLiteral("' or ''='"));
+    Control<QLineEdit>(page, "FirstName")->clear();
+    Control<QPushButton>(page, "ButtonFillPrs")->click();
+    QVERIFY(Control<QLineEdit>(page, "FirstName")->text().isEmpty());
+    Control<QLineEdit>(page, "PersonEGN")->setText(kHolderEgn);
+    Control<QPushButton>(page, "ButtonFillPrs")->click();
+    QCOMPARE(Control<QLineEdit>(page, "FirstName")->text(), QStringLiteral("Иван Иванов"));  // the stored name
   }
 
   void makeHolderSignalsAndRecounts() {
@@ -175,18 +181,18 @@ class TestMembersPage : public QObject {
     TMembersPage page;
     page.ClearForNewCard();
     FillPanel(page, QStringLiteral("Иван"), 0, kHolderEgn);
-    page.AddClick();
+    Control<QPushButton>(page, "Add")->click();
     FillPanel(page, QStringLiteral("Дете"), 3, kChildEgn);
-    page.AddClick();
-    QCOMPARE(page.FamilyKids->text(), QStringLiteral("1"));
+    Control<QPushButton>(page, "Add")->click();
+    QCOMPARE(Control<QLineEdit>(page, "FamilyKids")->text(), QStringLiteral("1"));
     QSignalSpy modified(&page, &TMembersPage::Modified);
-    page.FamilyList->setCurrentCell(1, 0);
-    page.Button1Click();
+    Control<QTableWidget>(page, "FamilyList")->setCurrentCell(1, 0);
+    Control<QPushButton>(page, "Button1")->click();
     QCOMPARE(modified.count(), 1);
     QCOMPARE(Cell(page, 0, 0), QStringLiteral("Титуляр"));
     QCOMPARE(Cell(page, 0, 2), kChildEgn);
     QCOMPARE(Cell(page, 1, 0), QStringLiteral("Друг"));
-    QCOMPARE(page.FamilyKids->text(), QStringLiteral("0"));
+    QCOMPARE(Control<QLineEdit>(page, "FamilyKids")->text(), QStringLiteral("0"));
   }
 };
 

@@ -17,6 +17,10 @@
 #include "ui/date_edit.h"
 #include "card/ui/members_page.h"
 #include "card/ui/view_kart.h"
+#include "ui/date_edit.h"
+#include "card/ui/members_page.h"
+#include "card/ui/view_kart.h"
+#include "controls.h"
 #include "data/firebird/statement.h"
 #include "core/egn_rules.h"
 #include "recording_messages.h"
@@ -82,7 +86,7 @@ class TestViewKart : public QObject {
     return *window_;
   }
   void Close() {
-    if (window_->isVisible()) window_->Cancel->click();
+    if (window_->isVisible()) Control<QPushButton>(*window_, "Cancel")->click();
   }
 
  private slots:
@@ -117,26 +121,33 @@ class TestViewKart : public QObject {
     RecordingMessages messages;
     TViewKart& w = Open(0, true);
     QCOMPARE(w.windowTitle(), QStringLiteral("Картотекиране на рег. картон"));
-    QCOMPARE(w.PageControl1->currentIndex(), 0);
-    QVERIFY(w.ebRegNum->text().isEmpty());
-    QVERIFY(!w.ebRegNum->isEnabled());
-    QVERIFY(w.Load->isHidden());
-    QVERIFY(w.DBNavigator1->isHidden());
+    QCOMPARE(Control<QTabWidget>(w, "PageControl1")->currentIndex(), 0);
+    QVERIFY(Control<QLineEdit>(w, "ebRegNum")->text().isEmpty());
+    QVERIFY(!Control<QLineEdit>(w, "ebRegNum")->isEnabled());
+    QVERIFY(Control<QPushButton>(w, "Load")->isHidden());
+    QVERIFY(Control<QWidget>(w, "DBNavigator1")->isHidden());
     QCOMPARE(w.CardId(), 0);
     QVERIFY(w.MembersEmpty());
-    QCOMPARE(w.ebIncome->text(), QStringLiteral("0"));
-    QCOMPARE(w.edYearsNoDeclr->text(), QStringLiteral("0"));
-    QVERIFY(w.ebAdress->text().isEmpty() && w.edPoints->text().isEmpty() && w.mNotes->toPlainText().isEmpty());
-    for (QComboBox* list : {w.cbGroup, w.cbsubGroup, w.cbStatus, w.cbLData, w.cbTerm}) QCOMPARE(list->currentIndex(), 0);
-    QCOMPARE(w.lbIncome->text(), QStringLiteral("Нетен годишен доход:"));
-    QCOMPARE(w.lbIncomeHalfYear->text(), QStringLiteral("Нетен доход за 6 месеца"));
+    QCOMPARE(Control<QLineEdit>(w, "ebIncome")->text(), QStringLiteral("0"));
+    QCOMPARE(Control<QLineEdit>(w, "edYearsNoDeclr")->text(), QStringLiteral("0"));
+    QVERIFY(Control<QLineEdit>(w, "ebAdress")->text().isEmpty() &&
+            Control<QLineEdit>(w, "edPoints")->text().isEmpty() &&
+            Control<QPlainTextEdit>(w, "mNotes")->toPlainText().isEmpty());
+    for (QComboBox* list :
+         {Control<QComboBox>(w, "cbGroup"), Control<QComboBox>(w, "cbsubGroup"), Control<QComboBox>(w, "cbStatus"),
+          Control<QComboBox>(w, "cbLData"), Control<QComboBox>(w, "cbTerm")})
+      QCOMPARE(list->currentIndex(), 0);
+    QCOMPARE(Control<QLabel>(w, "lbIncome")->text(), QStringLiteral("Нетен годишен доход:"));
+    QCOMPARE(Control<QLabel>(w, "lbIncomeHalfYear")->text(), QStringLiteral("Нетен доход за 6 месеца"));
     // Hidden controls are there, never shown.
-    QVERIFY(w.HardLife->isHidden() && w.CheckBoxAloneParent->isHidden() && w.edYearsNoDeclr->isHidden());
-    QVERIFY(!w.edPoints->isEnabled() && !w.edPointsDescr->isEnabled() && w.edYear->isEnabled());
-    QVERIFY(!w.N1->isEnabled());
+    QVERIFY(Control<QCheckBox>(w, "HardLife")->isHidden() && Control<QCheckBox>(w, "CheckBoxAloneParent")->isHidden() &&
+            Control<QLineEdit>(w, "edYearsNoDeclr")->isHidden());
+    QVERIFY(!Control<QLineEdit>(w, "edPoints")->isEnabled() && !Control<QLineEdit>(w, "edPointsDescr")->isEnabled() &&
+            Control<QLineEdit>(w, "edYear")->isEnabled());
+    QVERIFY(!Control<QAction>(w, "N1")->isEnabled());
 
     // Closing a new card never asks, whatever was typed.
-    QTest::keyClicks(w.ebAdress, QStringLiteral("x"));
+    QTest::keyClicks(Control<QLineEdit>(w, "ebAdress"), QStringLiteral("x"));
     QVERIFY(w.Modified());
     Close();
     QVERIFY(messages.shown.empty());
@@ -146,8 +157,8 @@ class TestViewKart : public QObject {
   void validationShowsOnlyTheLastMessage() {
     RecordingMessages messages;
     TViewKart& w = Open(0, true);
-    w.cbGroup->setCurrentIndex(-1);
-    w.OKClick();
+    Control<QComboBox>(w, "cbGroup")->setCurrentIndex(-1);
+    Control<QPushButton>(w, "OK")->click();
     QCOMPARE(messages.Texts(), QStringList{kMembersMessage});
     QCOMPARE(messages.shown.front().caption, QStringLiteral("Грешка при запис"));
     QCOMPARE(messages.shown.front().buttons, MessageButtons::Ok);
@@ -157,65 +168,66 @@ class TestViewKart : public QObject {
 
   void listsComeFromTheCodeLists() {
     TViewKart& w = Open(1, true, 0);  // card 1 stores L_DATA 2
-    QCOMPARE(w.cbLData->count(), 3);
-    QCOMPARE(w.cbLData->itemText(2), QStringLiteral("3.Къща"));
-    QCOMPARE(w.cbLData->currentIndex(), 2);
+    QCOMPARE(Control<QComboBox>(w, "cbLData")->count(), 3);
+    QCOMPARE(Control<QComboBox>(w, "cbLData")->itemText(2), QStringLiteral("3.Къща"));
+    QCOMPARE(Control<QComboBox>(w, "cbLData")->currentIndex(), 2);
     QCOMPARE(w.ToForm().cbLData, (ListChoice{2, QStringLiteral("3.Къща")}));
-    QCOMPARE(w.cbGroup->count(), 5);
-    QCOMPARE(w.cbStatus->itemText(4), QStringLiteral("Получил жилище"));
-    QCOMPARE(w.members->cbSocGrupa->count(), 6);
+    QCOMPARE(Control<QComboBox>(w, "cbGroup")->count(), 5);
+    QCOMPARE(Control<QComboBox>(w, "cbStatus")->itemText(4), QStringLiteral("Получил жилище"));
+    QCOMPARE(Control<QComboBox>(w, "cbSocGrupa")->count(), 6);
   }
 
   void loadsTheListsCurrentCard() {
     TViewKart& w = Open(1, true, 0);
     QCOMPARE(w.windowTitle(), QStringLiteral("Разглеждане/промяна на рег.картон"));
-    QCOMPARE(w.ebRegNum->text(), QStringLiteral("1"));
-    QVERIFY(w.ebRegNum->isEnabled() && !w.Load->isHidden() && !w.DBNavigator1->isHidden());
-    QCOMPARE(w.ebAdress->text(), QStringLiteral("ул. Първа 1"));
-    QCOMPARE(w.edPoints->text(), QStringLiteral("42"));
-    QCOMPARE(w.members->FamilyList->rowCount(), 1);
+    QCOMPARE(Control<QLineEdit>(w, "ebRegNum")->text(), QStringLiteral("1"));
+    QVERIFY(Control<QLineEdit>(w, "ebRegNum")->isEnabled() && !Control<QPushButton>(w, "Load")->isHidden() &&
+            !Control<QWidget>(w, "DBNavigator1")->isHidden());
+    QCOMPARE(Control<QLineEdit>(w, "ebAdress")->text(), QStringLiteral("ул. Първа 1"));
+    QCOMPARE(Control<QLineEdit>(w, "edPoints")->text(), QStringLiteral("42"));
+    QCOMPARE(Control<QTableWidget>(w, "FamilyList")->rowCount(), 1);
     QVERIFY(!w.MembersEmpty());
     QCOMPARE(w.RememberedState().groupPosition, 1);
-    QCOMPARE(w.lbIncome->text(), QStringLiteral("Нетен годишен доход:"));
+    QCOMPARE(Control<QLabel>(w, "lbIncome")->text(), QStringLiteral("Нетен годишен доход:"));
     QVERIFY(!w.Modified());
   }
 
   // Moving on drops the previous card's points even when the next card has none.
   void navigatorLoadsTheNextCard() {
     TViewKart& w = Open(1, true, 0);
-    QCOMPARE(w.navButtons[TViewKart::nbNext]->toolTip(), QStringLiteral("Следващ картон"));
-    QVERIFY(!w.navButtons[TViewKart::nbFirst]->isEnabled());
-    QCOMPARE(w.edPoints->text(), QStringLiteral("42"));
-    QTest::keyClicks(w.ebAdress, QStringLiteral("x"));
-    w.navButtons[TViewKart::nbNext]->click();
+    QCOMPARE(Control<QToolButton>(w, "nbNext")->toolTip(), QStringLiteral("Следващ картон"));
+    QVERIFY(!Control<QToolButton>(w, "nbFirst")->isEnabled());
+    QCOMPARE(Control<QLineEdit>(w, "edPoints")->text(), QStringLiteral("42"));
+    QTest::keyClicks(Control<QLineEdit>(w, "ebAdress"), QStringLiteral("x"));
+    Control<QToolButton>(w, "nbNext")->click();
     QCOMPARE(Data().MainQuery().CurrentRow(), 1);
-    QCOMPARE(w.ebRegNum->text(), QStringLiteral("2"));
-    QVERIFY(w.edPoints->text().isEmpty());
+    QCOMPARE(Control<QLineEdit>(w, "ebRegNum")->text(), QStringLiteral("2"));
+    QVERIFY(Control<QLineEdit>(w, "edPoints")->text().isEmpty());
     QVERIFY(!w.Modified());
-    w.navButtons[TViewKart::nbLast]->click();
-    QCOMPARE(w.ebRegNum->text(), QStringLiteral("5"));
-    QVERIFY(!w.navButtons[TViewKart::nbNext]->isEnabled());
-    w.navButtons[TViewKart::nbPrior]->click();
-    QCOMPARE(w.ebRegNum->text(), QStringLiteral("2"));
+    Control<QToolButton>(w, "nbLast")->click();
+    QCOMPARE(Control<QLineEdit>(w, "ebRegNum")->text(), QStringLiteral("5"));
+    QVERIFY(!Control<QToolButton>(w, "nbNext")->isEnabled());
+    Control<QToolButton>(w, "nbPrior")->click();
+    QCOMPARE(Control<QLineEdit>(w, "ebRegNum")->text(), QStringLiteral("2"));
   }
 
   void readOnlyOpeningDisablesSaving() {
     RecordingMessages messages;
     TViewKart& w = Open(1, false, 0);
-    QVERIFY(!w.OK->isEnabled());
-    QTest::keyClicks(w.ebAdress, QStringLiteral(" 3"));
+    QVERIFY(!Control<QPushButton>(w, "OK")->isEnabled());
+    QTest::keyClicks(Control<QLineEdit>(w, "ebAdress"), QStringLiteral(" 3"));
     QVERIFY(w.Modified());
     Close();
     QVERIFY(messages.shown.empty());  // no question without the right to save
     Open(1, true, 0);
-    QVERIFY(w.OK->isEnabled());
+    QVERIFY(Control<QPushButton>(w, "OK")->isEnabled());
   }
 
   void closingAsksAndNoKeepsTheDatabase() {
     RecordingMessages messages;
     messages.answers = {MessageAnswer::No};
     TViewKart& w = Open(1, true, 0);
-    QTest::keyClicks(w.ebAdress, QStringLiteral(" 3"));
+    QTest::keyClicks(Control<QLineEdit>(w, "ebAdress"), QStringLiteral(" 3"));
     Close();
     QCOMPARE(messages.Texts(), QStringList{kQuestion});
     QCOMPARE(messages.shown.front().caption, QStringLiteral("Потвърждение"));
@@ -230,16 +242,16 @@ class TestViewKart : public QObject {
   void savingKeepsTheCardAndTheList() {
     RecordingMessages messages;
     TViewKart& w = Open(1, true, 1);  // card 2
-    QTest::keyClicks(w.ebAdress, QStringLiteral(" 7"));
-    w.OKClick();
+    QTest::keyClicks(Control<QLineEdit>(w, "ebAdress"), QStringLiteral(" 7"));
+    Control<QPushButton>(w, "OK")->click();
     for (const MessageRequest& shown : messages.shown) QVERIFY(shown.caption != QStringLiteral("Грешка при запис"));
     QVERIFY(!w.Modified());
     QCOMPARE(StoredAddress(Data(), 2), QStringLiteral("ул. Втора 2 7"));
-    QCOMPARE(w.ebRegNum->text(), QStringLiteral("2"));
+    QCOMPARE(Control<QLineEdit>(w, "ebRegNum")->text(), QStringLiteral("2"));
     QVERIFY(Data().MainQuery().IsOpen());
     QCOMPARE(Data().MainQuery().CurrentValue(QStringLiteral("REG_NUM")).toInt(), 2);
-    w.navButtons[TViewKart::nbNext]->click();
-    QCOMPARE(w.ebRegNum->text(), QStringLiteral("5"));
+    Control<QToolButton>(w, "nbNext")->click();
+    QCOMPARE(Control<QLineEdit>(w, "ebRegNum")->text(), QStringLiteral("5"));
   }
 
   // "Yes" to the question saves at once, without the checks of "Запис".
@@ -247,8 +259,8 @@ class TestViewKart : public QObject {
     RecordingMessages messages;
     messages.answers = {MessageAnswer::Yes};
     TViewKart& w = Open(1, true, 2);  // card 5
-    QTest::keyClicks(w.ebAdress, QStringLiteral(" 9"));
-    w.ebIncome->setText(QStringLiteral("not a number"));
+    QTest::keyClicks(Control<QLineEdit>(w, "ebAdress"), QStringLiteral(" 9"));
+    Control<QLineEdit>(w, "ebIncome")->setText(QStringLiteral("not a number"));
     Close();
     QCOMPARE(messages.shown.front().text, kQuestion);
     for (const MessageRequest& shown : messages.shown) QVERIFY(shown.caption != QStringLiteral("Грешка при запис"));
@@ -276,8 +288,8 @@ class TestViewKart : public QObject {
     TViewKart& w = Open(1, true, 0);
     QWidget* widget = w.findChild<QWidget*>(control);
     QVERIFY(widget);
-    if (widget == w.members) {
-      emit w.members->Modified();
+    if (auto* members = qobject_cast<TMembersPage*>(widget)) {
+      emit members->Modified();
     } else if (auto* list = qobject_cast<QComboBox*>(widget)) {
       list->setCurrentIndex(1);
       emit list->activated(1);
@@ -290,56 +302,56 @@ class TestViewKart : public QObject {
   void loadByRegistrationNumber() {
     RecordingMessages messages;
     TViewKart& w = Open(1, true, 0);
-    w.ebRegNum->setText(QStringLiteral("5"));
-    QTest::keyClick(w.ebRegNum, Qt::Key_Return);
-    QCOMPARE(w.ebAdress->text(), StoredAddress(Data(), 5));
+    Control<QLineEdit>(w, "ebRegNum")->setText(QStringLiteral("5"));
+    QTest::keyClick(Control<QLineEdit>(w, "ebRegNum"), Qt::Key_Return);
+    QCOMPARE(Control<QLineEdit>(w, "ebAdress")->text(), StoredAddress(Data(), 5));
     QCOMPARE(Data().MainQuery().CurrentValue(QStringLiteral("REG_NUM")).toInt(), 5);
     QVERIFY(messages.shown.empty());
 
-    w.ebRegNum->setText(QStringLiteral("999"));
-    w.LoadClick();
+    Control<QLineEdit>(w, "ebRegNum")->setText(QStringLiteral("999"));
+    Control<QPushButton>(w, "Load")->click();
     QCOMPARE(messages.Texts(), QStringList{QStringLiteral("Не същетсвува запис с този регистрационен номер")});
     QCOMPARE(messages.shown.back().caption, QStringLiteral("Грешка"));
-    QCOMPARE(w.ebRegNum->text(), QStringLiteral("5"));
-    QCOMPARE(w.ebAdress->text(), StoredAddress(Data(), 5));
+    QCOMPARE(Control<QLineEdit>(w, "ebRegNum")->text(), QStringLiteral("5"));
+    QCOMPARE(Control<QLineEdit>(w, "ebAdress")->text(), StoredAddress(Data(), 5));
 
-    w.ebRegNum->setText(QStringLiteral("5а"));
-    w.LoadClick();
+    Control<QLineEdit>(w, "ebRegNum")->setText(QStringLiteral("5а"));
+    Control<QPushButton>(w, "Load")->click();
     QCOMPARE(messages.shown.size(), size_t(2));
     QVERIFY(messages.shown.back().text.contains(QStringLiteral("5а")));
-    QCOMPARE(w.ebAdress->text(), StoredAddress(Data(), 5));
+    QCOMPARE(Control<QLineEdit>(w, "ebAdress")->text(), StoredAddress(Data(), 5));
   }
 
   // A failed save keeps what was typed; a saved new card leaves an empty new card behind.
   void savingANewCard() {
     RecordingMessages messages;
     TViewKart& w = Open(0, true);
-    w.members->FirstName->setText(QStringLiteral("Стоян Стоянов"));
-    w.members->PersonType->setCurrentIndex(0);
-    w.members->PersonEGN->setText(ValidEgn(QStringLiteral("770707000")));
-    w.members->AddClick();
+    Control<QLineEdit>(w, "FirstName")->setText(QStringLiteral("Стоян Стоянов"));
+    Control<QComboBox>(w, "PersonType")->setCurrentIndex(0);
+    Control<QLineEdit>(w, "PersonEGN")->setText(ValidEgn(QStringLiteral("770707000")));
+    Control<QPushButton>(w, "Add")->click();
     QVERIFY(!w.MembersEmpty());
     const QString income = QStringLiteral("1234") + QLocale().decimalPoint() + QStringLiteral("50");
-    w.ebIncome->setText(income);
+    Control<QLineEdit>(w, "ebIncome")->setText(income);
     Statement count(Data().Db(), QStringLiteral("select count(*) from RGS_CARD"));
 
-    w.OKClick();  // no address: the database refuses the card
+    Control<QPushButton>(w, "OK")->click();  // no address: the database refuses the card
     QCOMPARE(messages.shown.size(), size_t(1));
     QVERIFY(messages.shown.front().caption != QStringLiteral("Грешка при запис"));
     QCOMPARE(count.ScalarValue().toInt(), 3);
     QVERIFY(!w.MembersEmpty());
-    QCOMPARE(w.members->Rows().front().name, QStringLiteral("Стоян Стоянов"));
-    QCOMPARE(w.ebIncome->text(), income);
+    QCOMPARE(Control<TMembersPage>(w, "members")->Rows().front().name, QStringLiteral("Стоян Стоянов"));
+    QCOMPARE(Control<QLineEdit>(w, "ebIncome")->text(), income);
 
-    w.ebAdress->setText(QStringLiteral("ул. Нова 8"));
+    Control<QLineEdit>(w, "ebAdress")->setText(QStringLiteral("ул. Нова 8"));
     messages.shown.clear();
-    w.OKClick();
+    Control<QPushButton>(w, "OK")->click();
     QCOMPARE(count.ScalarValue().toInt(), 4);
     QCOMPARE(StoredAddress(Data(), 6), QStringLiteral("ул. Нова 8"));
     QCOMPARE(w.Mode(), 0);
     QVERIFY(w.MembersEmpty());
-    QVERIFY(w.ebAdress->text().isEmpty() && w.ebRegNum->text().isEmpty());
-    QCOMPARE(w.ebIncome->text(), QStringLiteral("0"));
+    QVERIFY(Control<QLineEdit>(w, "ebAdress")->text().isEmpty() && Control<QLineEdit>(w, "ebRegNum")->text().isEmpty());
+    QCOMPARE(Control<QLineEdit>(w, "ebIncome")->text(), QStringLiteral("0"));
     QVERIFY(!w.Modified());
   }
 
@@ -347,13 +359,13 @@ class TestViewKart : public QObject {
     TViewKart& w = Open(1, true, 0);
     QImage printed;
     w.printFormImage = [&](const QImage& image) { printed = image; };
-    w.sbPrintForm->click();
+    Control<QToolButton>(w, "sbPrintForm")->click();
     QVERIFY(!printed.isNull());
     QCOMPARE(printed.size(), w.size() * w.devicePixelRatio());
     w.printFormImage = [](const QImage&) {};
 
     QSignalSpy print(&w, &TViewKart::PrintCardRequested);
-    w.ButtonPrint->click();
+    Control<QPushButton>(w, "ButtonPrint")->click();
     QCOMPARE(print.count(), 1);
   }
 };

@@ -12,6 +12,11 @@
 #include "card/ui/members_page.h"
 #include "card/ui/view_kart.h"
 #include "lbd/ui/lbd_check.h"
+#include "ui/date_edit.h"
+#include "card/ui/members_page.h"
+#include "card/ui/view_kart.h"
+#include "controls.h"
+#include "lbd/ui/lbd_check.h"
 #include "lbd/lbd_check_values.h"
 #include "lbd/ui/lbd_form.h"
 #include "lbd/person_info.h"
@@ -30,7 +35,7 @@ struct CheckWindowAnswer {
       if (!form.isVisible()) return;
       shown = true;
       if (tick) tick();
-      (accept ? form.Button1 : form.Button2)->click();
+      (accept ? Control<QPushButton>(form, "Button1") : Control<QPushButton>(form, "Button2"))->click();
     });
   }
 };
@@ -165,52 +170,69 @@ class TestLbdCheck : public QObject {
     TViewKart kart(reg.Data());
     TLBDForm form;
     RecordingMessages messages;
-    kart.members->PersonEGN->setText(QStringLiteral("7501010010"));
-    kart.members->FirstName->setText(QStringLiteral("Иван Иванов"));
-    kart.members->PersonNotes->clear();
-    kart.mNotes->setPlainText(QStringLiteral("бележка"));
-    kart.ebAdress->setText(QStringLiteral("стар"));
+    Control<QLineEdit>(kart, "PersonEGN")->setText(QStringLiteral("7501010010"));
+    Control<QLineEdit>(kart, "FirstName")->setText(QStringLiteral("Иван Иванов"));
+    Control<QLineEdit>(kart, "PersonNotes")->clear();
+    Control<QPlainTextEdit>(kart, "mNotes")->setPlainText(QStringLiteral("бележка"));
+    Control<QLineEdit>(kart, "ebAdress")->setText(QStringLiteral("стар"));
 
     CheckWindowAnswer answer;
-    answer.Schedule(form, [&] {
-      QCOMPARE(form.Name->text(), QStringLiteral("Иван Петров Иванов"));
-      QCOMPARE(form.EGN->text(), QStringLiteral("7501010010"));
-      QCOMPARE(form.Address2->text(), QStringLiteral("гр. Н ул. Н 2 вх.А"));
-      QCOMPARE(form.AddrReg1->text(), QStringLiteral("05.04.2010"));
-      QCOMPARE(form.IDInfo->text(), QStringLiteral("№640123456 от 02.01.2020,издаден от МВР гр. П"));
-      QVERIFY(form.CB1->isChecked() && form.CB2->isChecked() && !form.CB2->isEnabled());
-      for (QCheckBox* tick : {form.CB3, form.CB4, form.CB5, form.CB6, form.CB7}) QVERIFY(!tick->isChecked());
-      for (QCheckBox* tick : {form.CB3, form.CB4, form.CB5, form.CB6, form.CB7}) tick->setChecked(true);
-    }, true);
-    bLBDClick(kart, form);
+    answer.Schedule(
+        form,
+        [&] {
+          QCOMPARE(Control<QLineEdit>(form, "Name")->text(), QStringLiteral("Иван Петров Иванов"));
+          QCOMPARE(Control<QLineEdit>(form, "EGN")->text(), QStringLiteral("7501010010"));
+          QCOMPARE(Control<QLineEdit>(form, "Address2")->text(), QStringLiteral("гр. Н ул. Н 2 вх.А"));
+          QCOMPARE(Control<QLineEdit>(form, "AddrReg1")->text(), QStringLiteral("05.04.2010"));
+          QCOMPARE(Control<QLineEdit>(form, "IDInfo")->text(),
+                   QStringLiteral("№640123456 от 02.01.2020,издаден от МВР гр. П"));
+          QVERIFY(Control<QCheckBox>(form, "CB1")->isChecked() && Control<QCheckBox>(form, "CB2")->isChecked() &&
+                  !Control<QCheckBox>(form, "CB2")->isEnabled());
+          for (QCheckBox* tick :
+               {Control<QCheckBox>(form, "CB3"), Control<QCheckBox>(form, "CB4"), Control<QCheckBox>(form, "CB5"),
+                Control<QCheckBox>(form, "CB6"), Control<QCheckBox>(form, "CB7")})
+            QVERIFY(!tick->isChecked());
+          for (QCheckBox* tick :
+               {Control<QCheckBox>(form, "CB3"), Control<QCheckBox>(form, "CB4"), Control<QCheckBox>(form, "CB5"),
+                Control<QCheckBox>(form, "CB6"), Control<QCheckBox>(form, "CB7")})
+            tick->setChecked(true);
+        },
+        true);
+    CheckMemberInPopulationDatabase(kart, form);
     QVERIFY(answer.shown);
     QVERIFY(messages.shown.empty());
-    QCOMPARE(kart.members->FirstName->text(), QStringLiteral("Иван Петров Иванов"));
-    QCOMPARE(kart.ebAdress->text(), QStringLiteral("гр. Н ул. Н 2 вх.А"));
-    QCOMPARE(ToQDate(kart.dtAdress->DateTime()), QDate(2003, 2, 1));
-    QCOMPARE(kart.mNotes->toPlainText(),
+    QCOMPARE(Control<QLineEdit>(kart, "FirstName")->text(), QStringLiteral("Иван Петров Иванов"));
+    QCOMPARE(Control<QLineEdit>(kart, "ebAdress")->text(), QStringLiteral("гр. Н ул. Н 2 вх.А"));
+    QCOMPARE(ToQDate(Control<TAODateTimePicker>(kart, "dtAdress")->DateTime()), QDate(2003, 2, 1));
+    QCOMPARE(Control<QPlainTextEdit>(kart, "mNotes")->toPlainText(),
              QStringLiteral("бележка; Постоянен адрес: гр. П ул. П 1, адр.рег от дата 05.04.2010"));
-    QCOMPARE(kart.members->PersonNotes->text(), QStringLiteral("Лична карта №640123456 от 02.01.2020,издаден от МВР гр. П"));
+    QCOMPARE(Control<QLineEdit>(kart, "PersonNotes")->text(),
+             QStringLiteral("Лична карта №640123456 от 02.01.2020,издаден от МВР гр. П"));
 
     // A second person: no leftovers of the first; the ticks stay as they were left. Cancel
     // copies nothing.
-    kart.members->PersonEGN->setText(QStringLiteral("8002020020"));
+    Control<QLineEdit>(kart, "PersonEGN")->setText(QStringLiteral("8002020020"));
     CheckWindowAnswer second;
-    second.Schedule(form, [&] {
-      QCOMPARE(form.Name->text(), QStringLiteral("Мария Иванова Петрова"));
-      QCOMPARE(form.Address1->text(), QStringLiteral("  "));
-      QVERIFY(form.AddrReg1->text().isEmpty() && form.AddrReg2->text().isEmpty() && form.IDInfo->text().isEmpty());
-      QVERIFY(form.CB3->isChecked() && form.CB7->isChecked());
-    }, false);
-    bLBDClick(kart, form);
+    second.Schedule(
+        form,
+        [&] {
+          QCOMPARE(Control<QLineEdit>(form, "Name")->text(), QStringLiteral("Мария Иванова Петрова"));
+          QCOMPARE(Control<QLineEdit>(form, "Address1")->text(), QStringLiteral("  "));
+          QVERIFY(Control<QLineEdit>(form, "AddrReg1")->text().isEmpty() &&
+                  Control<QLineEdit>(form, "AddrReg2")->text().isEmpty() &&
+                  Control<QLineEdit>(form, "IDInfo")->text().isEmpty());
+          QVERIFY(Control<QCheckBox>(form, "CB3")->isChecked() && Control<QCheckBox>(form, "CB7")->isChecked());
+        },
+        false);
+    CheckMemberInPopulationDatabase(kart, form);
     QVERIFY(second.shown);
-    QCOMPARE(kart.members->FirstName->text(), QStringLiteral("Иван Петров Иванов"));
+    QCOMPARE(Control<QLineEdit>(kart, "FirstName")->text(), QStringLiteral("Иван Петров Иванов"));
 
     // The number as typed, a leading blank included, is not found: the message, no window.
-    kart.members->PersonEGN->setText(QStringLiteral(" 800202002"));
+    Control<QLineEdit>(kart, "PersonEGN")->setText(QStringLiteral(" 800202002"));
     CheckWindowAnswer third;
     third.Schedule(form, {}, true);
-    bLBDClick(kart, form);
+    CheckMemberInPopulationDatabase(kart, form);
     QCoreApplication::processEvents();
     QVERIFY(!third.shown);
     QCOMPARE(messages.Texts(), QStringList{kNotFound});
@@ -223,12 +245,12 @@ class TestLbdCheck : public QObject {
     TViewKart kart(reg.Data());
     TLBDForm form;
     RecordingMessages messages;
-    kart.members->PersonEGN->setText(QStringLiteral("7501010010"));
-    kart.members->FirstName->setText(QStringLiteral("Иван"));
-    bLBDClick(kart, form);
+    Control<QLineEdit>(kart, "PersonEGN")->setText(QStringLiteral("7501010010"));
+    Control<QLineEdit>(kart, "FirstName")->setText(QStringLiteral("Иван"));
+    CheckMemberInPopulationDatabase(kart, form);
     QCOMPARE(messages.Texts(), QStringList{QStringLiteral("НЯМА ВРЪЗКА С ЛБД!")});
     QCOMPARE(messages.shown.front().caption, QStringLiteral("Грешка"));
-    QCOMPARE(kart.members->FirstName->text(), QStringLiteral("Иван"));
+    QCOMPARE(Control<QLineEdit>(kart, "FirstName")->text(), QStringLiteral("Иван"));
   }
 };
 

@@ -193,7 +193,7 @@ class TestAnnualList : public QObject {
     Seams seams;
     RecordingMessages messages;
     TPrintForm1 form;
-    tbKlasListClick(data, tabs, form, nullptr);
+    PrintAnnualList(data, tabs, form, nullptr);
     QCOMPARE(seams.previews, 0);
     QVERIFY(messages.shown.empty());
     QCOMPARE(form.Title(), TPrintForm1::kPlaceholderTitle);
@@ -212,7 +212,7 @@ class TestAnnualList : public QObject {
     form.QRepAfterPrint();  // a mark left from an earlier command is cleared first
     QStringList shownTexts;
     seams.inPreview = [&](TReportPreview& preview) { shownTexts = Texts(preview.Report().pages[0]); };
-    tbKlasListClick(data, tabs, form, nullptr);
+    PrintAnnualList(data, tabs, form, nullptr);
     QCOMPARE(seams.previews, 1);
     QCOMPARE(form.Title(), kTitle);
     QVERIFY(shownTexts.contains(QStringLiteral("Титуляр 1")));
@@ -239,7 +239,7 @@ class TestAnnualList : public QObject {
     };
 
     messages.answers = {MessageAnswer::No};
-    tbKlasListClick(data, tabs, form, nullptr);
+    PrintAnnualList(data, tabs, form, nullptr);
     QVERIFY(form.PrintedMark());
     QCOMPARE(messages.shown.size(), size_t(1));
     QCOMPARE(messages.shown[0].text, QStringLiteral("Искате ли да запазите информацията за местата на класиране?"));
@@ -258,7 +258,7 @@ class TestAnnualList : public QObject {
     QVERIFY(printed.contains(QStringLiteral("Община Тестова")));
 
     messages.answers = {MessageAnswer::Yes};
-    tbKlasListClick(data, tabs, form, nullptr);
+    PrintAnnualList(data, tabs, form, nullptr);
     QCOMPARE(messages.shown.size(), size_t(2));
     QCOMPARE(classInfo(1).toString(), QStringLiteral("1-о място от 09.12.2026 - Група 2 от 15.06.2009, oсоб.:Подгрупа 1"));
     QCOMPARE(classInfo(2).toString(), QStringLiteral("2-о място от 09.12.2026 - Група 2 от 15.06.2009, oсоб.:Подгрупа 2"));

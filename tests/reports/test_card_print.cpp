@@ -2,13 +2,16 @@
 // lines with every optional phrase and the lifelong rule, the code and flag cases, and the
 // print itself through the shipped template (filled, opened, or the one failure message).
 #include <QFile>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <QPushButton>
-
 #include "core/desktop.h"
 #include "card/ui/view_kart.h"
+#include "core/desktop.h"
+#include "card/ui/view_kart.h"
+#include "controls.h"
 #include "data/firebird/statement.h"
 #include "engine/rtf/rtf_fields.h"
 #include "recording_messages.h"
@@ -207,13 +210,13 @@ class TestCardPrint : public QObject {
     Data().MainQuery().SetCurrentRow(0);
     {
       TViewKart kart(Data());
-      QObject::connect(&kart, &TViewKart::PrintCardRequested, &kart, [&kart, this] { ButtonPrintClick(kart, Data()); });
+      QObject::connect(&kart, &TViewKart::PrintCardRequested, &kart, [&kart, this] { PrintOpenCard(kart, Data()); });
       kart.PrepareShow(1, false);
       kart.show();
       RecordingMessages messages;
-      kart.ButtonPrint->click();
+      Control<QPushButton>(kart, "ButtonPrint")->click();
       QCOMPARE(messages.Texts(), QStringList());
-      kart.Cancel->click();
+      Control<QPushButton>(kart, "Cancel")->click();
     }
     QDir::setCurrent(oldDir);
     qputenv("USERPROFILE", oldProfile);

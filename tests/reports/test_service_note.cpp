@@ -94,7 +94,7 @@ class TestServiceNote : public QObject {
     TDataModule1& data = reg_->Data();
     const QString condition = data.MainQuery().Line(1);
     RecordingMessages messages;
-    mSlBelClick(data, nullptr);
+    PrintServiceNote(data, nullptr);
     QVERIFY(messages.shown.empty());
     QCOMPARE(listedWhilePrinting_, QList<int>({2}));
 
@@ -171,7 +171,7 @@ class TestServiceNote : public QObject {
     const QString condition = data.MainQuery().Line(1);
     acceptPrinter_ = false;
     RecordingMessages messages;
-    mSlBelClick(data, nullptr);
+    PrintServiceNote(data, nullptr);
     QVERIFY(messages.shown.empty());
     QVERIFY(!QFileInfo::exists(pdf_));
     QCOMPARE(data.MainQuery().Line(1), condition);
@@ -183,7 +183,7 @@ class TestServiceNote : public QObject {
     TDataModule1& data = reg_->Data();
     pdf_ = dir_.filePath(QStringLiteral("no/such/folder/note.pdf"));
     RecordingMessages messages;
-    mSlBelClick(data, nullptr);
+    PrintServiceNote(data, nullptr);
     QCOMPARE(messages.shown.size(), size_t(1));
     QVERIFY(messages.shown[0].text.startsWith(QStringLiteral("Отпечатването не можа да започне")));
     QCOMPARE(ListedRegNums(data), QList<int>({1, 2, 3}));
@@ -195,7 +195,7 @@ class TestServiceNote : public QObject {
     tabs_->Search(QStringLiteral("and P.NAME = 'Никой'"), QStringLiteral("Търсене:Никой"), true);
     QCOMPARE(data.MainQuery().RowCount(), 0);
     RecordingMessages messages;
-    mSlBelClick(data, nullptr);
+    PrintServiceNote(data, nullptr);
     QCOMPARE(messages.Texts(), QStringList{QStringLiteral("Няма избрано домакинство, за което да се издаде служебна бележка.")});
     QVERIFY(listedWhilePrinting_.isEmpty());  // no printer dialog
     QVERIFY(!QFileInfo::exists(pdf_));

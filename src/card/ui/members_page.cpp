@@ -35,6 +35,11 @@ QLabel* Caption(const char* text, QWidget* buddy) {
   label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   return label;
 }
+
+// Sets an edit only when its text changes, so an untouched box does not count as an edit.
+void SetIfChanged(QLineEdit* edit, const QString& text) {
+  if (edit->text() != text) edit->setText(text);
+}
 }  // namespace
 
 TMembersPage::TMembersPage(QWidget* parent) : QWidget(parent) {
@@ -283,6 +288,14 @@ void TMembersPage::SetPanelValues(const MemberPanelValues& panel) {
   val_do->setEnabled(!panel.lifelong);
   re6_telk->setText(panel.telk);
 }
+
+void TMembersPage::SetPanelTexts(const QString& name, const QString& egn, const QString& notes) {
+  SetIfChanged(FirstName, name);
+  SetIfChanged(PersonEGN, egn);
+  SetIfChanged(PersonNotes, notes);
+}
+
+void TMembersPage::SetValidUntil(DateTimeValue value) { val_do->SetDateTime(value); }
 
 void TMembersPage::SetPanelVisible(bool visible) {
   {

@@ -1,6 +1,7 @@
 // The household members part of the card window: the members grid with its counts and the
 // member panel. The rules live in members.h; this class only moves values between them and
-// the controls.
+// the controls, which are its own: the card window works with it through its operations and
+// plain values (MemberRow, MemberPanelValues).
 #pragma once
 
 #include <QWidget>
@@ -44,8 +45,20 @@ class TMembersPage : public QWidget {
   int SelectedRow() const;
   MemberPanelValues PanelValues() const;
   void SetPanelValues(const MemberPanelValues& panel);
+  // The panel's name, personal number and notes; each box is set only when its text differs,
+  // so an untouched box does not count as an edit.
+  void SetPanelTexts(const QString& name, const QString& egn, const QString& notes);
+  // The disability's "Валидно до" date (the card window sets it to now each time it is shown).
+  void SetValidUntil(DateTimeValue value);
 
-  // Handlers of the controls, callable by tests.
+ signals:
+  // A member command changed the household (add, modify, remove, new holder).
+  void Modified();
+  // "ЛБД" pressed with the panel's EGN.
+  void LbdRequested(const QString& egn);
+
+ private slots:
+  // The handlers of the page's controls.
   void AddClick();
   void ModifyClick();
   void DeleteClick();
@@ -55,10 +68,20 @@ class TMembersPage : public QWidget {
   void cbSocGrupaChange();
   void pojizClick();
   void ButtonFillPrsClick();
+
+ private:
   void UpdateInvalidBox();
   void ClearMemberPanel();
+  void FitColumns();
+  void BuildControls();
+  void ShowRows();
+  void ShowCounts();
+  void SetPanelVisible(bool visible);
+  void ApplyAccepted(const MemberCommandResult& result);
+  MemberCardContext Context() const { return {data_, cardId_}; }
 
-  // The controls, reachable by the card window, the population look-up and tests.
+  // The controls; each control's object name is its member's name (the members grid's group
+  // box keeps the form's "GroupBox5"), so tests find them by it.
   QGroupBox* groupFamily = nullptr;  // "Членове на семейството"
   QTableWidget* FamilyList = nullptr;
   QLineEdit* FamilyCount = nullptr;
@@ -81,21 +104,6 @@ class TMembersPage : public QWidget {
   TAODateTimePicker* val_do = nullptr;
   QCheckBox* pojiz = nullptr;
   QLineEdit* re6_telk = nullptr;
-
- signals:
-  // A member command changed the household (add, modify, remove, new holder).
-  void Modified();
-  // "ЛБД" pressed with the panel's EGN.
-  void LbdRequested(const QString& egn);
-
- private:
-  void FitColumns();
-  void BuildControls();
-  void ShowRows();
-  void ShowCounts();
-  void SetPanelVisible(bool visible);
-  void ApplyAccepted(const MemberCommandResult& result);
-  MemberCardContext Context() const { return {data_, cardId_}; }
 
   std::vector<MemberRow> rows_;
   bool membersEmpty_ = true;

@@ -44,6 +44,7 @@ TViewKart::TViewKart(TDataModule1& data, QWidget* parent) : QDialog(parent), dat
   connect(Cancel, &QPushButton::clicked, this, &TViewKart::CancelClick);
   connect(sbPrintForm, &QToolButton::clicked, this, &TViewKart::sbPrintFormClick);
   connect(ButtonPrint, &QPushButton::clicked, this, &TViewKart::PrintCardRequested);
+  connect(members, &TMembersPage::LbdRequested, this, &TViewKart::LbdCheckRequested);
   ebRegNum->installEventFilter(this);
   mode_ = 0;
 }
@@ -70,8 +71,8 @@ void TViewKart::showEvent(QShowEvent* event) {
 
 void TViewKart::FormShow() {
   const DateTimeValue now = DateTimeValueOf(Clock::Now());
-  for (TAODateTimePicker* date :
-       {members->val_do, dek_dat, AddDate, dtGrupaDate, protDate, dtAdress, dtCheck, dtNastZap})
+  members->SetValidUntil(now);
+  for (TAODateTimePicker* date : {dek_dat, AddDate, dtGrupaDate, protDate, dtAdress, dtCheck, dtNastZap})
     date->SetDateTime(now);
   Guarded([this] {
     FillFromNomenclature(cbGroup, QStringLiteral("GROUP1"));

@@ -1,7 +1,8 @@
 // The card editor window: one registration card with its household, opened for a new card
 // (mode 0) or for the register list's current card (mode 1). Created once and reused; the
 // window only moves values between its controls and a CardForm, which loading, checking and
-// saving work on.
+// saving work on. Its controls are its own: other code works with the card through the plain
+// values it hands out and takes back (CardForm, LbdCardFields).
 #pragma once
 
 #include <QDialog>
@@ -9,6 +10,7 @@
 #include <functional>
 
 #include "card/card_form.h"
+#include "card/view_kart_member_check.h"
 
 class QCheckBox;
 class QComboBox;
@@ -38,21 +40,16 @@ class TViewKart : public QDialog {
   // showing then prepares and loads it (tests open it this way, offscreen).
   void PrepareShow(int mode, bool canEdit);
 
-  // Steps of the window, callable by tests.
-  void FormShow();
-  void LoadCard();
-  void RememberCardState();
-  void OKClick();
-  void CancelClick();
-  void LoadClick();
-  void sbPrintFormClick();
-  void DBNavigator1Click(int button);  // one of the Navigate values
-  enum Navigate { nbFirst = 0, nbPrior, nbNext, nbLast };
-  void FillFromNomenclature(QComboBox* list, const QString& column);
-
   // The controls copied into a plain value and back (members stay with the members page).
   CardForm ToForm() const;
   void FromForm(const CardForm& form);
+
+  // The population-database check's part of the window: the member panel's personal number,
+  // name and notes and the card's current address, its date and notes, as a plain value; and
+  // the same shown again, each control set only when its value differs from what it shows, so
+  // an untouched field does not count as an edit.
+  LbdCardFields LbdFields() const;
+  void SetLbdFields(const LbdCardFields& fields);
 
   int Mode() const { return mode_; }
   bool CanEdit() const { return canEdit_; }
@@ -61,11 +58,59 @@ class TViewKart : public QDialog {
   bool MembersEmpty() const;
   const RememberedCardState& RememberedState() const { return remembered_; }
 
+  // The navigator's buttons, in order; each button's object name is the value's name.
+  enum Navigate { nbFirst = 0, nbPrior, nbNext, nbLast };
+
   // Where "Разпечатва екранна снимка на формата" sends the window's picture; by default the
   // default printer. Tests and machines without a printer replace it.
   std::function<void(const QImage&)> printFormImage;
 
-  // The controls, named as the card's fields are known.
+ signals:
+  // "Бланка": the card print of the card shown.
+  void PrintCardRequested();
+  // "ЛБД" in the member panel: the population-database check of the member shown there.
+  void LbdCheckRequested();
+
+ public slots:
+  void done(int result) override;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private slots:
+  // The handlers of the window's buttons.
+  void OKClick();
+  void CancelClick();
+  void LoadClick();
+  void sbPrintFormClick();
+  void DBNavigator1Click(int button);  // one of the Navigate values
+
+ private:
+  // Steps of the window.
+  void FormShow();
+  void LoadCard();
+  void RememberCardState();
+  void FillFromNomenclature(QComboBox* list, const QString& column);
+
+  void BuildControls();
+  QWidget* BuildFamilyPage();
+  QWidget* BuildAddressPage();
+  QWidget* BuildNotesPage();
+  QWidget* BuildPlacementPage();
+  void BuildBottomRow(class QHBoxLayout* row);
+  void ConnectChangeTracking();
+  void FormClose();
+  void SaveFromWindow();
+  void EnsureRegisterListOpen();
+  void UpdateNavigator();
+  void SetNetIncomeLabels();
+  // Runs a step that reads the database; an error goes to the error display.
+  void Guarded(const std::function<void()>& step);
+  void SetModified() { modified_ = true; }
+
+  // The controls, named as the card's fields are known; each control's object name is its
+  // member's name, so tests find them by it.
   QLineEdit* ebRegNum = nullptr;
   QPushButton* Load = nullptr;
   QLineEdit* doctxt = nullptr;
@@ -127,39 +172,11 @@ class TViewKart : public QDialog {
   QPlainTextEdit* mZapHistory = nullptr;
 
   QWidget* DBNavigator1 = nullptr;
-  QToolButton* navButtons[4] = {};
+  QToolButton* navButtons[4] = {};  // named "nbFirst", "nbPrior", "nbNext", "nbLast"
   QPushButton* ButtonPrint = nullptr;
   QToolButton* sbPrintForm = nullptr;
   QPushButton* OK = nullptr;
   QPushButton* Cancel = nullptr;
-
- signals:
-  // "Бланка": the card print of the card shown.
-  void PrintCardRequested();
-
- public slots:
-  void done(int result) override;
-
- protected:
-  void showEvent(QShowEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
- private:
-  void BuildControls();
-  QWidget* BuildFamilyPage();
-  QWidget* BuildAddressPage();
-  QWidget* BuildNotesPage();
-  QWidget* BuildPlacementPage();
-  void BuildBottomRow(class QHBoxLayout* row);
-  void ConnectChangeTracking();
-  void FormClose();
-  void SaveFromWindow();
-  void EnsureRegisterListOpen();
-  void UpdateNavigator();
-  void SetNetIncomeLabels();
-  // Runs a step that reads the database; an error goes to the error display.
-  void Guarded(const std::function<void()>& step);
-  void SetModified() { modified_ = true; }
 
   TDataModule1& data_;
   int mode_ = 0;

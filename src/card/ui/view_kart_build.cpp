@@ -146,7 +146,7 @@ QWidget* TViewKart::BuildFamilyPage() {
   gbClassInfo->setToolTip(QStringLiteral(
       "Информация за класиране се попълва ръчно само за стари картони, за нови се попълва автоматично при "
       "класиране!!!"));
-  PopupMenu1 = new QMenu(gbClassInfo);
+  PopupMenu1 = Named(new QMenu(gbClassInfo), "PopupMenu1");
   N1 = PopupMenu1->addAction(QStringLiteral("Изчисти информация за класиране"));
   N1->setObjectName(QStringLiteral("N1"));
   N1->setEnabled(false);
@@ -320,8 +320,9 @@ void TViewKart::BuildBottomRow(QHBoxLayout* row) {
                                           QStyle::SP_MediaSeekForward, QStyle::SP_MediaSkipForward};
   const QString hints[] = {QStringLiteral("Пръв картон"), QStringLiteral("Предишен картон"),
                            QStringLiteral("Следващ картон"), QStringLiteral("Последен картон")};
+  const char* const names[] = {"nbFirst", "nbPrior", "nbNext", "nbLast"};
   for (int button = nbFirst; button <= nbLast; ++button) {
-    navButtons[button] = new QToolButton(DBNavigator1);
+    navButtons[button] = Named(new QToolButton(DBNavigator1), names[button]);
     navButtons[button]->setIcon(style()->standardIcon(icons[button]));
     navButtons[button]->setToolTip(hints[button]);
     navigator->addWidget(navButtons[button]);

@@ -1,5 +1,6 @@
 // The card window's controls copied into a CardForm and back; the members stay with the
-// members page, which keeps its own rows.
+// members page, which keeps its own rows. Likewise the fields of the population-database
+// check, copied into LbdCardFields and back.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -25,6 +26,11 @@ QStringList LinesOf(const QPlainTextEdit* memo) {
 }
 
 void SetLines(QPlainTextEdit* memo, const QStringList& lines) { memo->setPlainText(lines.join(u'\n')); }
+
+// Sets an edit only when its text changes, so an untouched field does not count as an edit.
+void SetIfChanged(QLineEdit* edit, const QString& text) {
+  if (edit->text() != text) edit->setText(text);
+}
 }  // namespace
 
 CardForm TViewKart::ToForm() const {
@@ -134,4 +140,23 @@ void TViewKart::FromForm(const CardForm& form) {
   Choose(cbNastVidApart, form.cbNastVidApart);
   Choose(cbTerm, form.cbTerm);
   SetLines(mZapHistory, form.mZapHistory);
+}
+
+LbdCardFields TViewKart::LbdFields() const {
+  const MemberPanelValues panel = members->PanelValues();
+  LbdCardFields fields;
+  fields.memberName = panel.name;
+  fields.currentAddress = ebAdress->text();
+  fields.currentAddressDate = dtAdress->DateTime();
+  fields.notes = mNotes->toPlainText();
+  fields.memberNotes = panel.notes;
+  fields.memberEgn = panel.egn;
+  return fields;
+}
+
+void TViewKart::SetLbdFields(const LbdCardFields& fields) {
+  members->SetPanelTexts(fields.memberName, fields.memberEgn, fields.memberNotes);
+  SetIfChanged(ebAdress, fields.currentAddress);
+  if (dtAdress->DateTime() != fields.currentAddressDate) dtAdress->SetDateTime(fields.currentAddressDate);
+  if (mNotes->toPlainText() != fields.notes) mNotes->setPlainText(fields.notes);
 }

@@ -5,5 +5,7 @@
 class TLBDForm;
 class TViewKart;
 
-// bLBDClick. Errors (no library) go to the general error display; the editor stays as it was.
-void bLBDClick(TViewKart& kart, TLBDForm& form);
+// The card window's bLBDClick. Takes the member's number and the fields the copy may change
+// from the card window as a value (LbdCardFields) and gives the changed fields back the same
+// way. Errors (no library) go to the general error display; the editor stays as it was.
+void CheckMemberInPopulationDatabase(TViewKart& kart, TLBDForm& form);

@@ -1,6 +1,7 @@
 // The check window "Проверка в Локална База Данни": what the population database says about a
 // member, each row with a tick box choosing whether it is copied into the card. Created once;
-// the ticks stay as the user left them for the next check of the run.
+// the ticks stay as the user left them for the next check of the run. Other code fills it and
+// reads it back through plain values (LbdCheckValues, LbdCopyTicks).
 #pragma once
 
 #include <QDialog>
@@ -21,6 +22,8 @@ class TLBDForm : public QDialog {
   LbdCheckValues Values() const;
   LbdCopyTicks Ticks() const;
 
+ private:
+  // The controls; each control's object name is its member's name, so tests find them by it.
   QLineEdit* Name = nullptr;
   QLineEdit* EGN = nullptr;
   QLineEdit* Address1 = nullptr;

@@ -14,7 +14,7 @@
 #include "reports/annual_list_rows.h"
 #include "reports/print_form1.h"
 
-void tbKlasListClick(TDataModule1& data, RegisterTabs& tabs, TPrintForm1& form, QWidget* parent) {
+void PrintAnnualList(TDataModule1& data, RegisterTabs& tabs, TPrintForm1& form, QWidget* parent) {
   if (tabs.Current() != 2 || tabs.CurrentCaption() != RegisterTabs::kRankingCaption) return;
   const int year = Clock::Now().date().year();
   form.SetTitle(AnnualListTitle(year, MunicipalityName(data)));

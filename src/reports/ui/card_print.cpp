@@ -42,7 +42,7 @@ bool PrintCard(TDataModule1& data, int cardId, const QString& userName, const QD
   return false;
 }
 
-void ButtonPrintClick(TViewKart& kart, TDataModule1& data) {
+void PrintOpenCard(TViewKart& kart, TDataModule1& data) {
   PrintCard(data, kart.CardId(), data.CurrentUserName(), Clock::Now().date(), CardTemplatePath(),
             CardPrintResultPath(), &kart);
 }

@@ -24,5 +24,6 @@ QString CardPrintResultPath();
 bool PrintCard(TDataModule1& data, int cardId, const QString& userName, const QDate& today,
                const QString& templatePath, const QString& resultPath, QWidget* parent);
 
-// TViewKart.ButtonPrintClick: the card open in the editor, as last saved, for the signed-in user.
-void ButtonPrintClick(TViewKart& kart, TDataModule1& data);
+// The card window's ButtonPrintClick ("Бланка"): the card open in the editor, as last saved,
+// for the signed-in user.
+void PrintOpenCard(TViewKart& kart, TDataModule1& data);

@@ -23,7 +23,7 @@ void PrintNote(TDataModule1& data, QWidget* parent) {
 }
 }  // namespace
 
-void mSlBelClick(TDataModule1& data, QWidget* parent) {
+void PrintServiceNote(TDataModule1& data, QWidget* parent) {
   ListQuery& list = data.MainQuery();
   if (!list.IsOpen() || list.CurrentRow() < 0) {
     ShowMessage(parent, QStringLiteral("Няма избрано домакинство, за което да се издаде служебна бележка."),
