@@ -10,15 +10,11 @@
 #include "data/firebird/statement.h"
 #include "core/clock.h"
 #include "core/yes_no_code.h"
+#include "core/text_helpers.h"
 
 namespace {
 // A missing date-picker date the editor keeps apart from 30.12.1899 (shown blank).
 constexpr DateTimeValue kNoProtocolDate = 0.0001;
-
-QString WithoutTrailingBlanks(QString text) {
-  while (text.endsWith(u' ')) text.chop(1);
-  return text;
-}
 
 class CardRow {
  public:
@@ -60,10 +56,7 @@ ListChoice Choice(const QStringList& items, int code) {
 
 QStringList CodeListItems(TDataModule1& data, const QString& column) {
   QStringList items;
-  for (int code = 0; code <= 9; ++code) {
-    const QString name = data.NomCodeName(column, code);
-    if (name != QLatin1String("false")) items << WithoutTrailingBlanks(name);
-  }
+  for (const CodeListEntry& entry : data.CodeListEntries(column)) items << entry.name;
   return items;
 }
 

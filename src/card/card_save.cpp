@@ -22,6 +22,7 @@
 #include "data/firebird/statement.h"
 #include "core/clock.h"
 #include "core/yes_no_code.h"
+#include "core/text_helpers.h"
 
 namespace {
 using ColumnValues = std::vector<std::pair<QString, QVariant>>;
@@ -170,9 +171,7 @@ std::vector<StoredMember> StoredMembers(TDataModule1& data, int cardId) {
   query.Open();
   auto text = [&query](int column) -> std::optional<QString> {
     if (query.IsNull(column)) return std::nullopt;
-    QString value = query.Value(column).toString();
-    while (value.endsWith(u' ')) value.chop(1);
-    return value;
+    return WithoutTrailingBlanks(query.Value(column).toString());
   };
   auto number = [&query](int column) -> std::optional<int> {
     if (query.IsNull(column)) return std::nullopt;
@@ -234,10 +233,7 @@ StoredPlacement ReadStoredPlacement(TDataModule1& data, int cardId) {
   query.Open();
   if (!query.Next()) throw DbError(QStringLiteral("Картон с ключ %1 не съществува.").arg(cardId));
   StoredPlacement stored;
-  if (!query.IsNull(0)) {
-    stored.number = query.Value(0).toString();
-    while (stored.number.endsWith(u' ')) stored.number.chop(1);
-  }
+  if (!query.IsNull(0)) stored.number = WithoutTrailingBlanks(query.Value(0).toString());
   if (!query.IsNull(1)) stored.date = ToQDate(StoredDateValue(query.Value(1)));
   query.Close();
   return stored;

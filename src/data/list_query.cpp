@@ -4,6 +4,7 @@
 #include "data/firebird/db_error.h"
 #include "data/nom_table.h"
 #include "core/date_time.h"
+#include "core/text_helpers.h"
 
 const QString ListQuery::kBaseStatement = QStringLiteral(
     "select CARD_ID,KIDS,REG_NUM, REGDATE, GROUP1, GROUP2, GRUPA,GRUPA_DATE,STATUS,ADRESS,ADRESS_DATE,HARD_LIFE, "
@@ -89,9 +90,7 @@ QVariant ListQuery::Value(int row, int field) const {
       if (key.isNull()) return {};
       const QVariant cell = nom_.CellAt(lookupNomColumn_[field], key.toInt());
       if (cell.isNull()) return {};
-      QString text = cell.toString().left(f.size);
-      while (text.endsWith(u' ')) text.chop(1);
-      return text;
+      return WithoutTrailingBlanks(cell.toString().left(f.size));
     }
     case ListField::Source::Column:
       break;
