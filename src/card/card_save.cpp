@@ -27,8 +27,8 @@
 namespace {
 using ColumnValues = std::vector<std::pair<QString, QVariant>>;
 
-std::function<void()>& NewCardNumberHook() {
-  static std::function<void()> hook;
+NewCardNumberHook& InstalledNewCardNumberHook() {
+  static NewCardNumberHook hook;
   return hook;
 }
 
@@ -259,7 +259,7 @@ void ReopenRegisterList(TDataModule1& data, int cardId, int previousRow, QWidget
 }
 }  // namespace
 
-void SetNewCardNumberHook(std::function<void()> hook) { NewCardNumberHook() = std::move(hook); }
+void SetNewCardNumberHook(NewCardNumberHook hook) { InstalledNewCardNumberHook() = std::move(hook); }
 
 SaveOutcome SaveCard(TDataModule1& data, CardForm& form, int mode, bool canEdit, int cardId,
                      const RememberedCardState& remembered, QWidget* parent) {
@@ -275,7 +275,7 @@ SaveOutcome SaveCard(TDataModule1& data, CardForm& form, int mode, bool canEdit,
     StoredPlacement storedPlacement;
     if (mode == 0) {
       saved.ebRegNum = QString::number(NewRegistrationNumber(data));
-      if (NewCardNumberHook()) NewCardNumberHook()();
+      if (const NewCardNumberHook& hook = InstalledNewCardNumberHook()) hook();
     } else {
       if (!remembered.storedStamp.isEmpty() && ReadCardStamp(data, cardId) != remembered.storedStamp)
         throw DbError(QString::fromUtf8(kCardChangedElsewhere));
