@@ -231,7 +231,7 @@ StoredPlacement ReadStoredPlacement(TDataModule1& data, int cardId) {
   Statement query(data.Db(), QStringLiteral("select NAST_ZAP, NAST_ZAP_DATE from RGS_CARD where CARD_ID = ?"));
   query.Bind(0, cardId);
   query.Open();
-  if (!query.Next()) throw DbError(QStringLiteral("Картон с ключ %1 не съществува.").arg(cardId));
+  if (!query.Next()) throw ValidationError(QStringLiteral("Картон с ключ %1 не съществува.").arg(cardId));
   StoredPlacement stored;
   if (!query.IsNull(0)) stored.number = WithoutTrailingBlanks(query.Value(0).toString());
   if (!query.IsNull(1)) stored.date = ToQDate(StoredDateValue(query.Value(1)));
@@ -278,7 +278,7 @@ SaveOutcome SaveCard(TDataModule1& data, CardForm& form, int mode, bool canEdit,
       if (const NewCardNumberHook& hook = InstalledNewCardNumberHook()) hook();
     } else {
       if (!remembered.storedStamp.isEmpty() && ReadCardStamp(data, cardId) != remembered.storedStamp)
-        throw DbError(QString::fromUtf8(kCardChangedElsewhere));
+        throw ValidationError(QString::fromUtf8(kCardChangedElsewhere));
       storedPlacement = ReadStoredPlacement(data, cardId);
     }
     const PlacementHistory history =
