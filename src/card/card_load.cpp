@@ -25,7 +25,7 @@ class CardRow {
   // Loading stops on a NULL where every save writes a value, as reading it as a number would.
   int RequiredInt(const char* column) {
     if (IsNull(column))
-      throw DbError(QStringLiteral("Картонът няма стойност в колоната %1.").arg(QLatin1String(column)));
+      throw ValidationError(QStringLiteral("Картонът няма стойност в колоната %1.").arg(QLatin1String(column)));
     return Value(column).toInt();
   }
   int IntOr(const char* column, int fallback) { return IsNull(column) ? fallback : Value(column).toInt(); }
@@ -90,7 +90,7 @@ RememberedCardState LoadCardForm(TDataModule1& data, int cardId, CardForm& form)
   Statement query(data.Db(), QStringLiteral("select * from RGS_CARD where CARD_ID = ?"));
   query.Bind(0, cardId);
   query.Open();
-  if (!query.Next()) throw DbError(QStringLiteral("Картон с ключ %1 не съществува.").arg(cardId));
+  if (!query.Next()) throw ValidationError(QStringLiteral("Картон с ключ %1 не съществува.").arg(cardId));
   CardRow row(query);
 
   form.ebRegNum = row.Value("REG_NUM").toString();
