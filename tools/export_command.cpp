@@ -7,6 +7,7 @@
 #include "admin_exit.h"
 #include "search/search_condition.h"
 #include "data/data_module.h"
+#include "data/firebird/db_error.h"
 #include "core/clock.h"
 #include "core/date_time.h"
 #include "reports/export_columns.h"

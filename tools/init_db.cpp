@@ -17,17 +17,17 @@ constexpr int kMunicipalityLength = 50;  // NOM.S_INFO
 
 void CheckMunicipality(const QString& municipality) {
   if (municipality.size() > kMunicipalityLength)
-    throw DbError(QStringLiteral("Името на общината е по-дълго от %1 знака.").arg(kMunicipalityLength));
+    throw ValidationError(QStringLiteral("Името на общината е по-дълго от %1 знака.").arg(kMunicipalityLength));
   if (!FitsCp1251(municipality))
-    throw DbError(QStringLiteral("Името на общината съдържа знаци, които регистърът не може да съхрани."));
+    throw ValidationError(QStringLiteral("Името на общината съдържа знаци, които регистърът не може да съхрани."));
 }
 
 void CheckLocalPath(const QString& path) {
   const QFileInfo file(path);
-  if (file.isDir()) throw DbError(QStringLiteral("%1 е папка; посочете име на файл.").arg(path));
-  if (file.exists()) throw DbError(QStringLiteral("Файлът %1 вече съществува; регистърът не е създаден.").arg(path));
+  if (file.isDir()) throw ValidationError(QStringLiteral("%1 е папка; посочете име на файл.").arg(path));
+  if (file.exists()) throw ValidationError(QStringLiteral("Файлът %1 вече съществува; регистърът не е създаден.").arg(path));
   if (!file.absoluteDir().exists())
-    throw DbError(QStringLiteral("Папката %1 не съществува; регистърът не е създаден.").arg(file.absolutePath()));
+    throw ValidationError(QStringLiteral("Папката %1 не съществува; регистърът не е създаден.").arg(file.absolutePath()));
 }
 
 QString ReadAnswer(QTextStream& in, bool* ended) {
@@ -81,13 +81,13 @@ int RunInteractiveInit(QTextStream& in, QTextStream& out, QTextStream& err, cons
   try {
     if (useDefault && !IsServerPath(path)) {
       const QString folder = QFileInfo(path).absolutePath();
-      if (!QDir().mkpath(folder)) throw DbError(QStringLiteral("Папката %1 не може да бъде създадена.").arg(folder));
+      if (!QDir().mkpath(folder)) throw ValidationError(QStringLiteral("Папката %1 не може да бъде създадена.").arg(folder));
     }
     const ConnectionParams params = AdminConnection(path, ParsedArgs{});
     InitRegister(params, municipality);
     out << "Регистърът е създаден: " << params.path << '\n';
     return kExitOk;
-  } catch (const DbError& error) {
+  } catch (const AppError& error) {  // a refusal (ValidationError) or the database's error
     err << error.Message() << '\n';
     return kExitFailure;
   }
@@ -122,7 +122,7 @@ int RunInitDb(const QStringList& args, QTextStream& in, QTextStream& out, QTextS
     InitRegister(params, municipality);
     out << "Регистърът е създаден: " << params.path << '\n';
     return kExitOk;
-  } catch (const DbError& error) {
+  } catch (const AppError& error) {  // a refusal (ValidationError) or the database's error
     err << error.Message() << '\n';
     return kExitFailure;
   }

@@ -12,8 +12,9 @@
 // followed by "/Tesaro/register.fdb".
 QString DefaultRegisterPath();
 
-// Creates the register. Refusals and failures throw DbError with a Bulgarian message; a
-// local file left half-made by a failure is removed again.
+// Creates the register. A refusal (municipality, path) throws ValidationError, a failure of
+// the database DbError, each with a Bulgarian message; a local file left half-made by a failure
+// is removed again.
 void InitRegister(const ConnectionParams& params, const QString& municipality);
 
 // Asks for the path (offering DefaultRegisterPath, whose folder it creates) and the

@@ -87,7 +87,7 @@ int RunSeed(const QStringList& args, QTextStream& out, QTextStream& err) {
   } catch (const PopulationError& error) {
     err << "Картите са добавени, но базата с население не е записана: " << QString::fromUtf8(error.what()) << '\n';
     return kExitFailure;
-  } catch (const DbError& error) {
+  } catch (const AppError& error) {  // a refusal (ValidationError) or the database's error
     err << "Попълването спря: " << error.Message() << '\n';
     if (committed > 0) err << "Записаните преди грешката " << committed << " карти остават в регистъра.\n";
     return kExitFailure;

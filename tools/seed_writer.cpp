@@ -136,7 +136,7 @@ SeedSummary SeedRegister(Database& database, const SeedRequest& request, const S
       Statement(database, QStringLiteral("select S_INFO from NOM where N = 0")).ScalarValue().toString();
 
   if (request.cards < 0 || request.cards > INT_MAX - highest)
-    throw DbError(QStringLiteral("Регистрационните номера биха надхвърлили %1.").arg(INT_MAX));
+    throw ValidationError(QStringLiteral("Регистрационните номера биха надхвърлили %1.").arg(INT_MAX));
   const QDate today = request.today.isValid() ? request.today : Clock::Now().date();
   HouseholdGenerator generator(request.seed, today, TownOfMunicipality(municipality));
   Statement insertCard(database, SeedCardInsertSql());

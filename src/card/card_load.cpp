@@ -11,15 +11,11 @@
 #include "data/firebird/statement.h"
 #include "core/clock.h"
 #include "core/yes_no_code.h"
+#include "core/text_helpers.h"
 
 namespace {
 // A missing date-picker date the editor keeps apart from 30.12.1899 (shown blank).
 constexpr DateTimeValue kNoProtocolDate = 0.0001;
-
-QString WithoutTrailingBlanks(QString text) {
-  while (text.endsWith(u' ')) text.chop(1);
-  return text;
-}
 
 QString Text(const std::optional<QString>& stored) {
   return stored ? WithoutTrailingBlanks(*stored) : QString();
@@ -28,7 +24,7 @@ QString Text(const std::optional<QString>& stored) {
 QString NumberText(const std::optional<int>& stored) { return stored ? QString::number(*stored) : QString(); }
 // Loading stops on a NULL where every save writes a value, as reading it as a number would.
 int Required(const std::optional<int>& stored, QLatin1StringView column) {
-  if (!stored) throw DbError(QStringLiteral("Картонът няма стойност в колоната %1.").arg(column));
+  if (!stored) throw ValidationError(QStringLiteral("Картонът няма стойност в колоната %1.").arg(column));
   return *stored;
 }
 DateTimeValue DateOr(const std::optional<QDateTime>& stored, DateTimeValue fallback) {
@@ -49,10 +45,7 @@ ListChoice Choice(const QStringList& items, int code) {
 
 QStringList CodeListItems(TDataModule1& data, const QString& column) {
   QStringList items;
-  for (int code = 0; code <= 9; ++code) {
-    const QString name = data.NomCodeName(column, code);
-    if (name != QLatin1String("false")) items << WithoutTrailingBlanks(name);
-  }
+  for (const CodeListEntry& entry : data.CodeListEntries(column)) items << entry.name;
   return items;
 }
 
@@ -89,7 +82,7 @@ RememberedCardState LoadCardForm(TDataModule1& data, int cardId, CardForm& form)
                                  QStringLiteral(" where ") + kCardId + QStringLiteral(" = ?"));
   query.Bind(0, cardId);
   query.Open();
-  if (!query.Next()) throw DbError(QStringLiteral("Картон с ключ %1 не съществува.").arg(cardId));
+  if (!query.Next()) throw ValidationError(QStringLiteral("Картон с ключ %1 не съществува.").arg(cardId));
   const StoredCardRow row = select.Read(query);
   query.Close();
 

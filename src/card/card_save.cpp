@@ -24,12 +24,13 @@
 #include "core/clock.h"
 #include "core/yes_no_code.h"
 #include "data/person_table.h"
+#include "core/text_helpers.h"
 
 namespace {
 using ColumnValues = std::vector<std::pair<QString, QVariant>>;
 
-std::function<void()>& NewCardNumberHook() {
-  static std::function<void()> hook;
+NewCardNumberHook& InstalledNewCardNumberHook() {
+  static NewCardNumberHook hook;
   return hook;
 }
 
@@ -165,10 +166,8 @@ ColumnValues MemberColumns(const MemberRow& row, const QStringList& socGroups, b
   return c;
 }
 
-std::optional<QString> WithoutTrailingBlanks(std::optional<QString> text) {
-  if (text)
-    while (text->endsWith(u' ')) text->chop(1);
-  return text;
+std::optional<QString> WithoutTrailingBlanks(const std::optional<QString>& text) {
+  return text ? std::optional<QString>(WithoutTrailingBlanks(*text)) : std::nullopt;
 }
 
 // A stored member as the change history compares it.
@@ -228,13 +227,12 @@ StoredPlacement ReadStoredPlacement(TDataModule1& data, int cardId) {
                                  QStringLiteral(" where ") + kCardId + QStringLiteral(" = ?"));
   query.Bind(0, cardId);
   query.Open();
-  if (!query.Next()) throw DbError(QStringLiteral("Картон с ключ %1 не съществува.").arg(cardId));
+  if (!query.Next()) throw ValidationError(QStringLiteral("Картон с ключ %1 не съществува.").arg(cardId));
   const StoredCardRow row = select.Read(query);
   query.Close();
   StoredPlacement stored;
   if (row.nastZap) {
-    stored.number = *row.nastZap;
-    while (stored.number.endsWith(u' ')) stored.number.chop(1);
+    stored.number = WithoutTrailingBlanks(*row.nastZap);
   }
   if (row.nastZapDate) stored.date = ToQDate(StoredDateValue(*row.nastZapDate));
   return stored;
@@ -261,7 +259,7 @@ void ReopenRegisterList(TDataModule1& data, int cardId, int previousRow, QWidget
 }
 }  // namespace
 
-void SetNewCardNumberHook(std::function<void()> hook) { NewCardNumberHook() = std::move(hook); }
+void SetNewCardNumberHook(NewCardNumberHook hook) { InstalledNewCardNumberHook() = std::move(hook); }
 
 SaveOutcome SaveCard(TDataModule1& data, CardForm& form, int mode, bool canEdit, int cardId,
                      const RememberedCardState& remembered, QWidget* parent) {
@@ -277,10 +275,10 @@ SaveOutcome SaveCard(TDataModule1& data, CardForm& form, int mode, bool canEdit,
     StoredPlacement storedPlacement;
     if (mode == 0) {
       saved.ebRegNum = QString::number(NewRegistrationNumber(data));
-      if (NewCardNumberHook()) NewCardNumberHook()();
+      if (const NewCardNumberHook& hook = InstalledNewCardNumberHook()) hook();
     } else {
       if (!remembered.storedStamp.isEmpty() && ReadCardStamp(data, cardId) != remembered.storedStamp)
-        throw DbError(QString::fromUtf8(kCardChangedElsewhere));
+        throw ValidationError(QString::fromUtf8(kCardChangedElsewhere));
       storedPlacement = ReadStoredPlacement(data, cardId);
     }
     const PlacementHistory history =

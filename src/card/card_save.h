@@ -25,6 +25,8 @@ struct SaveOutcome {
 SaveOutcome SaveCard(TDataModule1& data, CardForm& form, int mode, bool canEdit, int cardId,
                      const RememberedCardState& remembered, QWidget* parent);
 
-// Runs after a new card's number was taken and before the card is written; lets a test put
-// another workstation's save into that moment. Empty outside tests.
-void SetNewCardNumberHook(std::function<void()> hook);
+// A test hook, not a dialog: runs after a new card's number was taken and before the card is
+// written, so that a test can put another workstation's save into that moment. Nothing is
+// installed outside tests; an empty function removes the one installed.
+using NewCardNumberHook = std::function<void()>;
+void SetNewCardNumberHook(NewCardNumberHook hook);

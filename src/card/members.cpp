@@ -25,11 +25,6 @@ const QString kAddCaption = QStringLiteral("Грешка при добавяне
 const QString kModifyCaption = QStringLiteral("Грешка при промяна данни за лице");
 const QString kRemoveCaption = QStringLiteral("Грешка при премахването");
 
-QString WithoutTrailingBlanks(QString text) {
-  while (text.endsWith(u' ')) text.chop(1);
-  return text;
-}
-
 QString SelectedType(const MemberPanelValues& panel) {
   if (panel.typePosition < 0 || panel.typePosition >= kMemberPanelRoles) return {};
   return PersonTypeText(panel.typePosition);
@@ -262,10 +257,7 @@ std::optional<std::vector<MemberRow>> MakeHolder(const std::vector<MemberRow>& r
 
 QStringList SocialGroupNames(TDataModule1& data) {
   QStringList names;
-  for (int code = 0; code <= 9; ++code) {
-    const QString name = data.NomCodeName(QStringLiteral("SOCGRUPA"), code);
-    if (name != QLatin1String("false")) names << WithoutTrailingBlanks(name);
-  }
+  for (const CodeListEntry& entry : data.CodeListEntries(QStringLiteral("SOCGRUPA"))) names << entry.name;
   return names;
 }
 

@@ -67,10 +67,6 @@ Statement ReadCardStatement(TDataModule1& data) {
   return Statement(data.Db(), QStringLiteral("select STATUS, SYS_NOTES from RGS_CARD where CARD_ID = ?"));
 }
 
-QString WithoutTrailingBlanks(QString text) {
-  while (text.endsWith(u' ')) text.chop(1);
-  return text;
-}
 }  // namespace
 
 QString ComposeStateNote(const QString& userName, const QDateTime& now, const QString& oldName,
@@ -128,11 +124,7 @@ std::vector<StatusMenuEntry> StatusMenuEntries(TDataModule1& data) {
   readStatus.Bind(0, cardId);
   const QVariant current = readStatus.ScalarValue();
 
-  std::vector<std::pair<int, QString>> states;
-  for (int code = 0; code <= 9; ++code) {
-    const QString name = data.NomCodeName(kStatusList, code);
-    if (name != QLatin1String("false")) states.emplace_back(code, WithoutTrailingBlanks(name));
-  }
+  const std::vector<CodeListEntry> states = data.CodeListEntries(kStatusList);
   std::vector<StatusMenuEntry> entries;
   for (const auto& [code, name] : states)
     entries.push_back({name, code, false, !current.isNull() && current.toInt() == code});

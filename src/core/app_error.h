@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <stdexcept>
+#include <string>
 
 class AppError : public std::runtime_error {
  public:
@@ -12,6 +13,10 @@ class AppError : public std::runtime_error {
 
   // The text to show, as it stands.
   const QString& Message() const { return message_; }
+
+ protected:
+  // For an error whose what() carries the text in another encoding than UTF-8.
+  AppError(const QString& message, const std::string& what) : std::runtime_error(what), message_(message) {}
 
  private:
   QString message_;

@@ -92,6 +92,13 @@ QString CollapseSpaces(const QString& text) {
   return result;
 }
 
+QString WithoutTrailingBlanks(QString text) {
+  qsizetype end = text.size();
+  while (end > 0 && text.at(end - 1) == kBlank) --end;
+  text.truncate(end);
+  return text;
+}
+
 DateTimeValue ParseDateText(const QString& text) {
   const qsizetype blank = text.indexOf(kBlank);
   // The date part runs up to and including the first blank; the blank itself is not part

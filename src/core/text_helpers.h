@@ -1,5 +1,5 @@
-// Small text helpers shared across the program: digit test, blank collapsing and reading a
-// date (optionally with a time of day) typed as text.
+// Small text helpers shared across the program: digit test, blank collapsing, trailing-blank
+// trimming and reading a date (optionally with a time of day) typed as text.
 #pragma once
 
 #include <QString>
@@ -12,6 +12,10 @@ bool IsAllDigits(const QString& text);
 // Every run of one or more blanks (code 32) becomes a single blank. Nothing is trimmed,
 // and tabs and other white space are kept as they are.
 QString CollapseSpaces(const QString& text);
+
+// The text without its trailing blanks (code 32): CHAR cells come blank-padded to their width.
+// Leading blanks, tabs and other white space are kept.
+QString WithoutTrailingBlanks(QString text);
 
 // Reads "d.M.yyyy" (or "M/d/yyyy" when the date contains "/"), optionally followed by a
 // blank and a time of day such as "h:mm" or "hh:mm:ss". Leading zeros are optional.

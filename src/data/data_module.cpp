@@ -1,6 +1,7 @@
 #include "data/data_module.h"
 
 #include "core/egn_rules.h"
+#include "core/text_helpers.h"
 
 TDataModule1::TDataModule1(QObject* parent) : QObject(parent), nom_(database_), mainQuery_(database_, nom_) {
   InvalidCount = -1;
@@ -44,17 +45,22 @@ QString TDataModule1::NomCodeName(const QString& list, int code) {
   return name;
 }
 
+std::vector<CodeListEntry> TDataModule1::CodeListEntries(const QString& list) {
+  std::vector<CodeListEntry> entries;
+  for (int code = 0; code <= 9; ++code) {
+    const QString name = NomCodeName(list, code);
+    if (name != QLatin1String("false")) entries.push_back({code, WithoutTrailingBlanks(name)});
+  }
+  return entries;
+}
+
 int TDataModule1::NomCodeOf(const QString& list, const QString& name) {
   nom_.OpenIfClosed();
-  auto withoutTrailingBlanks = [](QString s) {
-    while (s.endsWith(u' ')) s.chop(1);
-    return s;
-  };
-  const QString wanted = withoutTrailingBlanks(name);
+  const QString wanted = WithoutTrailingBlanks(name);
   int found = -1;
   for (int code : nom_.Codes()) {
     const QVariant cell = nom_.Cell(list, code);
-    if (!cell.isNull() && withoutTrailingBlanks(cell.toString()) == wanted) found = code;
+    if (!cell.isNull() && WithoutTrailingBlanks(cell.toString()) == wanted) found = code;
   }
   return found;
 }
@@ -65,8 +71,7 @@ QString TDataModule1::MainQueryNGetText(int row) {
 
 bool TDataModule1::InvalidEgnFilter(const Statement& row) {
   const QVariant egn = row.Value(const_cast<Statement&>(row).ColumnIndex(QStringLiteral("EGN")));
-  QString text = egn.toString();
-  while (text.endsWith(u' ')) text.chop(1);
+  const QString text = WithoutTrailingBlanks(egn.toString());
   if (EGNDateAfterYears(text, 0) != 0) return false;
   ++InvalidCount;
   return true;

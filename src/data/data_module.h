@@ -6,10 +6,17 @@
 #include <QObject>
 #include <QString>
 #include <memory>
+#include <vector>
 
 #include "data/firebird/database.h"
 #include "data/list_query.h"
 #include "data/nom_table.h"
+
+// One named code of a code list, as the lists and menus offer it.
+struct CodeListEntry {
+  int code = 0;
+  QString name;  // without trailing blanks
+};
 
 class TDataModule1 : public QObject {
   Q_OBJECT
@@ -39,6 +46,9 @@ class TDataModule1 : public QObject {
   // Name of `code` in code list `list` (a NOM column), or "false" when the row or the
   // cell is missing (a cell reading "false" counts as missing too). Opens NOM if closed.
   QString NomCodeName(const QString& list, int code);
+  // The entries a code-list display offers: codes 0 to 9 in order, each with its name without
+  // trailing blanks; a code whose name is missing or reads "false" is left out. Opens NOM if closed.
+  std::vector<CodeListEntry> CodeListEntries(const QString& list);
   // Code of the last row whose cell equals `name` (trailing blanks ignored), or -1.
   int NomCodeOf(const QString& list, const QString& name);
 

@@ -6,6 +6,7 @@
 #include "data/nom_table.h"
 #include "core/date_time.h"
 #include "data/person_table.h"
+#include "core/text_helpers.h"
 
 namespace {
 // The register list's statement is shown and copied as it stands, so its separators stay as
@@ -112,9 +113,7 @@ QVariant ListQuery::Value(int row, int field) const {
       if (key.isNull()) return {};
       const QVariant cell = nom_.CellAt(lookupNomColumn_[field], key.toInt());
       if (cell.isNull()) return {};
-      QString text = cell.toString().left(f.size);
-      while (text.endsWith(u' ')) text.chop(1);
-      return text;
+      return WithoutTrailingBlanks(cell.toString().left(f.size));
     }
     case ListField::Source::Column:
       break;

@@ -16,9 +16,8 @@ std::optional<QString> LoadPersonEgn(TDataModule1& data, int personId) {
   query.Bind(0, personId);
   query.Open();
   if (!query.Next()) return std::nullopt;
-  QString egn = query.Value(0).toString();
+  const QString egn = WithoutTrailingBlanks(query.Value(0).toString());
   query.Close();
-  while (egn.endsWith(u' ')) egn.chop(1);
   return egn;
 }
 

@@ -1,18 +1,10 @@
 #include "lbd/lbd_names.h"
 
+#include "core/text_helpers.h"
 #include "data/data_module.h"
 #include "data/firebird/statement.h"
 #include "data/person_table.h"
 #include "lbd/person_info.h"
-
-namespace {
-QString WithoutTrailingBlanks(QString text) {
-  qsizetype end = text.size();
-  while (end > 0 && text.at(end - 1) == u' ') --end;
-  text.truncate(end);
-  return text;
-}
-}  // namespace
 
 bool LbdNameDiffers(const QString& storedName, const TPersonInfo& person) {
   const qsizetype length = person.FirstName.size() + person.MiddleName.size() + person.LastName.size() + 2;

@@ -6,17 +6,14 @@
 #include <memory>
 #include <stdexcept>
 
+#include "core/app_error.h"
 #include "core/date_time.h"
 #include "lbd/pers_info_library.h"
 
 // The population database cannot be reached; the message is for the user.
-class LbdError : public std::runtime_error {
+class LbdError : public AppError {
  public:
-  explicit LbdError(const QString& message) : std::runtime_error(message.toStdString()), message_(message) {}
-  const QString& Message() const { return message_; }
-
- private:
-  QString message_;
+  using AppError::AppError;
 };
 
 inline constexpr const char* kNoLbdConnectionMessage = "НЯМА ВРЪЗКА С ЛБД!";

@@ -6,6 +6,7 @@
 #include "data/card_table.h"
 #include "data/list_query.h"
 #include "data/person_table.h"
+#include "core/text_helpers.h"
 
 const std::vector<GridColumn>& RegisterGridColumns() {
   namespace card = card_table;
@@ -61,11 +62,8 @@ QVariant RegisterGridModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || !list_.IsOpen() || index.row() >= list_.RowCount()) return {};
   const int field = fieldOfColumn_.at(index.column());
   switch (role) {
-    case Qt::DisplayRole: {
-      QString text = list_.DisplayText(index.row(), field);
-      while (text.endsWith(u' ')) text.chop(1);  // CHAR columns come blank-padded
-      return text;
-    }
+    case Qt::DisplayRole:
+      return WithoutTrailingBlanks(list_.DisplayText(index.row(), field));  // CHAR columns come blank-padded
     case Qt::BackgroundRole:
       if (index.column() == 0) return QGuiApplication::palette().brush(QPalette::ToolTipBase);
       return {};

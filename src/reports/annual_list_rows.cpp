@@ -2,13 +2,12 @@
 #include "reports/annual_list_rows.h"
 
 #include "data/list_query.h"
+#include "core/text_helpers.h"
 
 int ListQueryRows::RowCount() const { return list_.IsOpen() ? list_.RowCount() : 0; }
 
 QString ListQueryRows::Text(int row, const QString& field) const {
   const int index = list_.FieldIndex(field);
   if (index < 0) return {};
-  QString text = list_.DisplayText(row, index);
-  while (text.endsWith(u' ')) text.chop(1);
-  return text;
+  return WithoutTrailingBlanks(list_.DisplayText(row, index));
 }

@@ -3,6 +3,7 @@
 
 #include "register/register_grid_model.h"
 #include "data/list_query.h"
+#include "core/text_helpers.h"
 
 std::vector<ExportSourceColumn> RegisterExportColumns(const std::vector<int>& logicalOrder,
                                                       const std::vector<bool>& hidden) {
@@ -41,9 +42,7 @@ int ListExportSource::RowCount() const { return list_.IsOpen() ? list_.RowCount(
 QString ListExportSource::CellText(int row, int column) const {
   const int field = fields_.at(column);
   if (field < 0) return {};
-  QString text = list_.DisplayText(row, field);
-  while (text.endsWith(u' ')) text.chop(1);  // CHAR columns come blank-padded, as the grid shows them
-  return text;
+  return WithoutTrailingBlanks(list_.DisplayText(row, field));  // CHAR columns come blank-padded, as the grid shows them
 }
 
 void ListExportSource::SetCurrentRow(int row) { list_.SetCurrentRow(row); }

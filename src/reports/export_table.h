@@ -9,6 +9,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include "core/app_error.h"
+
 struct ExportColumnSpec {
   QString caption;
   bool floating = false;  // a floating-point column: right-aligned in the documents
@@ -33,11 +35,7 @@ struct ExportLayout {
 using ExportProgress = std::function<void(int rowsDone)>;
 
 // A file that could not be written; the text says which and why.
-class ExportError : public std::runtime_error {
+class ExportError : public AppError {
  public:
-  explicit ExportError(const QString& message) : std::runtime_error(message.toStdString()), message_(message) {}
-  const QString& Message() const { return message_; }
-
- private:
-  QString message_;
+  using AppError::AppError;
 };

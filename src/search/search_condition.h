@@ -7,7 +7,7 @@
 #include <array>
 #include <functional>
 
-#include "data/firebird/db_error.h"
+#include "core/app_error.h"
 
 // What the search panel holds: for each criterion the tick of its box (1..20) and the
 // contents of its controls. Texts are as typed; lists hold the chosen entry's name as shown
@@ -50,10 +50,10 @@ struct SearchOutcome {
 };
 
 // A ticked criterion that cannot be searched (a list with no chosen entry, a field with no
-// date). A database-layer error so the general error display shows its text as it is.
-class SearchCriterionError : public DbError {
+// date); the general error display shows its text as it is.
+class SearchCriterionError : public ValidationError {
  public:
-  using DbError::DbError;
+  using ValidationError::ValidationError;
 };
 
 // Code of a name in a code list (a column of the nomenclature); the data module's NomCodeOf.

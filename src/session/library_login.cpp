@@ -61,7 +61,7 @@ void CheckListSize(std::int32_t count) {
 }  // namespace
 
 LoginLibraryError::LoginLibraryError(const QString& message)
-    : std::runtime_error(message.toLocal8Bit().toStdString()), message_(message) {}
+    : AppError(message, message.toLocal8Bit().toStdString()) {}
 
 QString LoginLibraryFileName() {
 #if defined(Q_OS_WIN)

@@ -7,16 +7,14 @@
 #include <QtGlobal>
 #include <stdexcept>
 
+#include "core/app_error.h"
+
 class TLogInfoRec;
 
 // An error of the login binding whose text is meant for the user ("Missing libVlmLogin.so.").
-class LoginLibraryError : public std::runtime_error {
+class LoginLibraryError : public AppError {
  public:
   explicit LoginLibraryError(const QString& message);
-  const QString& Message() const { return message_; }
-
- private:
-  QString message_;
 };
 
 // The library's file name on this platform: "libVlmLogin.so" here, "VlmLogin.dll" on Windows.

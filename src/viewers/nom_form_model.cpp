@@ -1,6 +1,7 @@
 #include "viewers/nom_form_model.h"
 
 #include "data/nom_table.h"
+#include "core/text_helpers.h"
 
 namespace {
 struct NomColumn {
@@ -41,9 +42,7 @@ QVariant NomGridModel::data(const QModelIndex& index, int role) const {
   const int code = codes_[index.row()];
   if (index.column() == 0) return code;
   if (!nom_.IsOpen()) return {};
-  QString text = nom_.Cell(ColumnName(index.column()), code).toString();
-  while (text.endsWith(u' ')) text.chop(1);
-  return text;
+  return WithoutTrailingBlanks(nom_.Cell(ColumnName(index.column()), code).toString());
 }
 
 QVariant NomGridModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -159,6 +159,20 @@ class TestDataModule : public QObject {
         shown << name.trimmed();
     QCOMPARE(shown, QStringList({"Картотекиран", "Включен в списъка", "Двойно", "Изключен от списъка",
                                  "Получил жилище", "Двойно"}));
+
+    // The entries a display offers: a (blank-padded) "false" name and a missing one left out,
+    // codes past 9 ignored, a name with blanks in front and inside losing its trailing ones only.
+    data.Db().ExecuteImmediate(QStringLiteral("update NOM set STATUS = 'false' where N = 2"));
+    data.Db().ExecuteImmediate(QStringLiteral("update NOM set STATUS = '  Два  реда   ' where N = 3"));
+    data.Db().ExecuteImmediate(QStringLiteral("update NOM set STATUS = 'Девет' where N = 9"));
+    data.Db().ExecuteImmediate(QStringLiteral("update NOM set STATUS = null where N = 4"));
+    data.Nom().Close();
+    std::vector<std::pair<int, QString>> entries;
+    for (const CodeListEntry& entry : data.CodeListEntries(QStringLiteral("STATUS"))) entries.emplace_back(entry.code, entry.name);
+    const std::vector<std::pair<int, QString>> expected = {
+        {0, "Картотекиран"}, {1, "Включен в списъка"}, {3, "  Два  реда"}, {5, "Двойно"}, {9, "Девет"}};
+    QCOMPARE(entries, expected);
+    QVERIFY(data.Nom().IsOpen());  // opened for the reading
   }
 
   void invalidEgnFilterAdmitsAndCounts() {

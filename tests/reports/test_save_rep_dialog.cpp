@@ -26,18 +26,30 @@
 #include "temp_register.h"
 
 namespace {
-class RecordingPrompts : public SaveRepPrompts {
+// Answers the export dialog's prompts from queues and records what they were asked.
+class RecordingPrompts {
  public:
-  RecordingPrompts() { InstallSaveRepPrompts(this); }
-  ~RecordingPrompts() override { InstallSaveRepPrompts(nullptr); }
-  QString SaveFileName(QWidget*, const SaveFileRequest& request) override {
+  RecordingPrompts() {
+    SetSaveFileNameAsker([this](QWidget*, const SaveFileRequest& request) { return SaveFileName(request); });
+    SetTextAsker([this](QWidget*, const QString& caption, const QString& prompt, const QString&) {
+      return Text(caption, prompt);
+    });
+  }
+  ~RecordingPrompts() {
+    SetSaveFileNameAsker({});
+    SetTextAsker({});
+  }
+  RecordingPrompts(const RecordingPrompts&) = delete;
+  RecordingPrompts& operator=(const RecordingPrompts&) = delete;
+
+  QString SaveFileName(const SaveFileRequest& request) {
     requests.push_back(request);
     if (files.empty()) return {};
     const QString f = files.front();
     files.pop_front();
     return f;
   }
-  std::optional<QString> Text(QWidget*, const QString& caption, const QString& prompt, const QString&) override {
+  std::optional<QString> Text(const QString& caption, const QString& prompt) {
     textPrompts << caption + u'|' + prompt;
     if (texts.empty()) return std::nullopt;
     const auto t = texts.front();

@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTimer>
@@ -142,7 +143,8 @@ class TestViewers : public QObject {
     QCOMPARE(grid->editTriggers(), QAbstractItemView::NoEditTriggers);
 
     QStringList opened;
-    viewer.showFullText = [&](const QString& text) { opened << text; };
+    SetActionTextShower([&](QWidget*, const QString& text) { opened << text; });
+    const auto restoreShower = qScopeGuard([] { SetActionTextShower({}); });
     for (int column : {0, 2, 3}) emit grid->cellDoubleClicked(2, column);
     QVERIFY(opened.isEmpty());
     emit grid->cellDoubleClicked(2, 1);

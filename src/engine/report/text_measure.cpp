@@ -4,6 +4,8 @@
 #include <QFontMetricsF>
 #include <QImage>
 
+#include "core/text_helpers.h"
+
 namespace report {
 namespace {
 constexpr double kMeasureDpi = 1200;
@@ -52,8 +54,7 @@ QStringList TextMeasure::Break(const QString& text, double maxWidth) const {
 }
 
 QStringList TextMeasure::BreakParagraph(const QString& paragraph, double maxWidth) const {
-  QString rest = paragraph;
-  while (rest.endsWith(u' ')) rest.chop(1);
+  QString rest = WithoutTrailingBlanks(paragraph);
   if (rest.isEmpty() || Width(rest) <= maxWidth) return {rest};
 
   QStringList lines;
@@ -89,8 +90,7 @@ QStringList TextMeasure::BreakParagraph(const QString& paragraph, double maxWidt
         }
       }
     }
-    QString line = rest.left(cut);
-    while (line.endsWith(u' ')) line.chop(1);
+    QString line = WithoutTrailingBlanks(rest.left(cut));
     if (line.isEmpty()) {  // only blanks before the word: break inside the word instead
       line = rest.left(fit);
       cut = fit;

@@ -8,14 +8,12 @@
 #include <QStringList>
 #include <stdexcept>
 
-// A template that is not RTF, or a value that cannot be used; the text says what.
-class RtfError : public std::runtime_error {
- public:
-  explicit RtfError(const QString& message) : std::runtime_error(message.toStdString()), message_(message) {}
-  const QString& Message() const { return message_; }
+#include "core/app_error.h"
 
- private:
-  QString message_;
+// A template that is not RTF, or a value that cannot be used; the text says what.
+class RtfError : public AppError {
+ public:
+  using AppError::AppError;
 };
 
 // True for a field name the template syntax allows: letters, digits and "_", not empty.

@@ -1,9 +1,10 @@
-// The export dialog's modal prompts behind a seam: the file-save dialog and the view-name
+// The export dialog's modal prompts behind seams: the file-save dialog and the view-name
 // prompt. Tests install answers instead of blocking on a window; the overwrite question goes
 // through the message seam.
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <optional>
 
 class QWidget;
@@ -13,18 +14,16 @@ struct SaveFileRequest {
   QString defaultExtension;  // without the dot
 };
 
-class SaveRepPrompts {
- public:
-  virtual ~SaveRepPrompts() = default;
-  // The chosen file name, or empty when the dialog was cancelled.
-  virtual QString SaveFileName(QWidget* parent, const SaveFileRequest& request) = 0;
-  // The typed text, or nothing when the prompt was cancelled.
-  virtual std::optional<QString> Text(QWidget* parent, const QString& caption, const QString& prompt,
-                                      const QString& initial) = 0;
-};
+// The file-save dialog: the chosen file name, or empty when the dialog was cancelled.
+using SaveFileNameAsker = std::function<QString(QWidget* parent, const SaveFileRequest& request)>;
+// Replaces the file-save dialog (tests); an empty function brings back the real one.
+void SetSaveFileNameAsker(SaveFileNameAsker asker);
 
-// Replaces the prompts (tests); nullptr brings back the real dialogs.
-void InstallSaveRepPrompts(SaveRepPrompts* prompts);
+// The text prompt: the typed text, or nothing when the prompt was cancelled.
+using TextAsker = std::function<std::optional<QString>(QWidget* parent, const QString& caption,
+                                                       const QString& prompt, const QString& initial)>;
+// Replaces the text prompt (tests); an empty function brings back the real one.
+void SetTextAsker(TextAsker asker);
 
 // Asks for a file name to write: the default extension added to a name without one, and a
 // question through the message seam before an existing file is replaced. Empty when

@@ -287,14 +287,10 @@ void TSearchPanel::FillLists(TDataModule1& data) {
       {sSocGrupa, QStringLiteral("SOCGRUPA")}, {sNastVidApart, QStringLiteral("NAST_VID_APART")}};
   for (const auto& [list, column] : lists) {
     list->clear();
-    for (int code = 0; code <= 9; ++code) {
-      QString name = data.NomCodeName(column, code);
-      if (name == QLatin1String("false")) continue;
-      // Code-list cells are fixed-width; the padding would otherwise end up in the result
-      // tab's caption. The data module finds the code of a name without its trailing blanks.
-      while (name.endsWith(u' ')) name.chop(1);
-      list->addItem(name);
-    }
+    // Code-list cells are fixed-width; the names come without the padding, which would
+    // otherwise end up in the result tab's caption. The data module finds the code of a name
+    // without its trailing blanks.
+    for (const CodeListEntry& entry : data.CodeListEntries(column)) list->addItem(entry.name);
     list->setCurrentIndex(-1);
     // The open list is as wide as its longest name even when the closed one is narrower.
     list->view()->setMinimumWidth(list->view()->sizeHintForColumn(0) + 24);

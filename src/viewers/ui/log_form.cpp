@@ -9,6 +9,21 @@
 #include "viewers/ui/memo_form.h"
 #include "core/date_time.h"
 
+namespace {
+ActionTextShower& InstalledActionTextShower() {
+  static ActionTextShower shower;
+  return shower;
+}
+
+void ShowInTextWindow(QWidget* parent, const QString& text) {
+  TfrmuMemo memo(parent);
+  memo.ml->setPlainText(text);
+  memo.exec();
+}
+}  // namespace
+
+void SetActionTextShower(ActionTextShower shower) { InstalledActionTextShower() = std::move(shower); }
+
 TLogF::TLogF(TDataModule1& data, QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("LogF"));
   setWindowTitle(QStringLiteral("История на действията"));
@@ -29,11 +44,6 @@ TLogF::TLogF(TDataModule1& data, QWidget* parent) : QDialog(parent) {
   DBGrid1->setColumnWidth(3, 119);
   layout->addWidget(DBGrid1);
 
-  showFullText = [this](const QString& text) {
-    TfrmuMemo memo(this);
-    memo.ml->setPlainText(text);
-    memo.exec();
-  };
   connect(DBGrid1, &QTableWidget::cellDoubleClicked, this, &TLogF::DBGrid1DblClick);
 
   rows_ = ReadActionHistory(data);
@@ -49,7 +59,11 @@ TLogF::TLogF(TDataModule1& data, QWidget* parent) : QDialog(parent) {
 
 void TLogF::DBGrid1DblClick(int row, int column) {
   if (column != kActionColumn || row < 0 || row >= static_cast<int>(rows_.size())) return;
-  if (showFullText) showFullText(rows_[row].text);
+  const ActionTextShower& shower = InstalledActionTextShower();
+  if (shower)
+    shower(this, rows_[row].text);
+  else
+    ShowInTextWindow(this, rows_[row].text);
 }
 
 void ShowActionHistory(TDataModule1& data, QWidget* parent) {

@@ -23,14 +23,16 @@ class TLogF : public QDialog {
 
   const std::vector<ActionHistoryRow>& Rows() const { return rows_; }
 
-  // Where the whole text goes; by default a TfrmuMemo shown modally (tests record it instead).
-  std::function<void(const QString& text)> showFullText;
-
   QTableWidget* DBGrid1 = nullptr;
 
  private:
   std::vector<ActionHistoryRow> rows_;
 };
+
+// Shows an action's whole text over the viewer `parent`; the real one is a TfrmuMemo shown
+// modally. Tests replace it to record the text; an empty function brings back the real one.
+using ActionTextShower = std::function<void(QWidget* parent, const QString& text)>;
+void SetActionTextShower(ActionTextShower shower);
 
 // loginfClick: creates the viewer, shows it modally and destroys it.
 void ShowActionHistory(TDataModule1& data, QWidget* parent);
