@@ -166,7 +166,7 @@ ColumnValues MemberColumns(const MemberRow& row, const QStringList& socGroups, b
   return c;
 }
 
-std::optional<QString> WithoutTrailingBlanks(const std::optional<QString>& text) {
+std::optional<QString> StoredText(const std::optional<QString>& text) {
   return text ? std::optional<QString>(WithoutTrailingBlanks(*text)) : std::nullopt;
 }
 
@@ -174,14 +174,14 @@ std::optional<QString> WithoutTrailingBlanks(const std::optional<QString>& text)
 StoredMember StoredMemberOf(const StoredPersonRow& p) {
   StoredMember m;
   m.personId = p.personId.value_or(0);
-  m.name = WithoutTrailingBlanks(p.name);
-  m.egn = WithoutTrailingBlanks(p.egn);
+  m.name = StoredText(p.name);
+  m.egn = StoredText(p.egn);
   m.personType = p.personType;
   m.socGroup = p.socGroup;
-  m.notes = WithoutTrailingBlanks(p.notes);
+  m.notes = StoredText(p.notes);
   m.invProc = p.invProc;
-  m.invDate = WithoutTrailingBlanks(p.invDate);
-  m.telk = WithoutTrailingBlanks(p.telkNum);
+  m.invDate = StoredText(p.invDate);
+  m.telk = StoredText(p.telkNum);
   return m;
 }
 

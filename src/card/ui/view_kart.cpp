@@ -92,13 +92,7 @@ void TViewKart::FormShow() {
 void TViewKart::FillFromNomenclature(QComboBox* list, const QString& column) {
   const QSignalBlocker blocker(list);
   list->clear();
-  for (int code = 0; code <= 9; ++code) {
-    QString name = data_.NomCodeName(column, code);
-    if (name == QLatin1String("false")) continue;
-    // Code-list cells come blank-padded to their width.
-    while (name.endsWith(u' ')) name.chop(1);
-    list->addItem(name);
-  }
+  for (const CodeListEntry& entry : data_.CodeListEntries(column)) list->addItem(entry.name);
 }
 
 void TViewKart::SetNetIncomeLabels() {
