@@ -17,9 +17,8 @@
 #include "ui/date_edit.h"
 #include "card/ui/members_page.h"
 #include "card/ui/view_kart.h"
+#include "card/ui/view_kart_print.h"
 #include "ui/date_edit.h"
-#include "card/ui/members_page.h"
-#include "card/ui/view_kart.h"
 #include "controls.h"
 #include "data/firebird/statement.h"
 #include "core/egn_rules.h"
@@ -91,6 +90,7 @@ class TestViewKart : public QObject {
 
  private slots:
   void initTestCase() {
+    SetFormImagePrinter([](const QImage&) {});
     register_ = std::make_unique<TempRegister>();
     TDataModule1& data = Data();
     data.SetCurrentUser(QStringLiteral("clerk"), 1);
@@ -104,7 +104,6 @@ class TestViewKart : public QObject {
     data.Commit();
     data.MainQuery().SetOrdering(QStringLiteral("order by REG_NUM"));
     window_ = std::make_unique<TViewKart>(data);
-    window_->printFormImage = [](const QImage&) {};
   }
   // A test that left changes behind is not asked about them.
   void cleanup() {
@@ -113,6 +112,7 @@ class TestViewKart : public QObject {
     Close();
   }
   void cleanupTestCase() {
+    SetFormImagePrinter({});
     window_.reset();
     register_.reset();
   }
@@ -358,11 +358,11 @@ class TestViewKart : public QObject {
   void printingTheFormHandsItsPictureToThePrinter() {
     TViewKart& w = Open(1, true, 0);
     QImage printed;
-    w.printFormImage = [&](const QImage& image) { printed = image; };
+    SetFormImagePrinter([&](const QImage& image) { printed = image; });
     Control<QToolButton>(w, "sbPrintForm")->click();
     QVERIFY(!printed.isNull());
     QCOMPARE(printed.size(), w.size() * w.devicePixelRatio());
-    w.printFormImage = [](const QImage&) {};
+    SetFormImagePrinter([](const QImage&) {});
 
     QSignalSpy print(&w, &TViewKart::PrintCardRequested);
     Control<QPushButton>(w, "ButtonPrint")->click();

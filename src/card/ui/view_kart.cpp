@@ -37,7 +37,6 @@ TViewKart::TViewKart(TDataModule1& data, QWidget* parent) : QDialog(parent), dat
   setObjectName(QStringLiteral("ViewKart"));
   setModal(true);
   BuildControls();
-  printFormImage = PrintImageOnDefaultPrinter;
   ConnectChangeTracking();
   connect(Load, &QPushButton::clicked, this, &TViewKart::LoadClick);
   connect(OK, &QPushButton::clicked, this, &TViewKart::OKClick);
@@ -246,7 +245,7 @@ void TViewKart::UpdateNavigator() {
 
 void TViewKart::sbPrintFormClick() {
   const QImage image = grab().toImage();
-  if (printFormImage) printFormImage(image);
+  PrintFormImage(image);
 }
 
 void TViewKart::Guarded(const std::function<void()>& step) {

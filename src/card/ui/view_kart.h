@@ -6,7 +6,6 @@
 #pragma once
 
 #include <QDialog>
-#include <QImage>
 #include <functional>
 
 #include "card/card_form.h"
@@ -60,10 +59,6 @@ class TViewKart : public QDialog {
 
   // The navigator's buttons, in order; each button's object name is the value's name.
   enum Navigate { nbFirst = 0, nbPrior, nbNext, nbLast };
-
-  // Where "Разпечатва екранна снимка на формата" sends the window's picture; by default the
-  // default printer. Tests and machines without a printer replace it.
-  std::function<void(const QImage&)> printFormImage;
 
  signals:
   // "Бланка": the card print of the card shown.

@@ -6,6 +6,22 @@
 
 #include "core/error_display.h"
 
+namespace {
+FormImagePrinter& InstalledFormImagePrinter() {
+  static FormImagePrinter printer;
+  return printer;
+}
+}  // namespace
+
+void SetFormImagePrinter(FormImagePrinter printer) { InstalledFormImagePrinter() = std::move(printer); }
+
+void PrintFormImage(const QImage& image) {
+  if (InstalledFormImagePrinter())
+    InstalledFormImagePrinter()(image);
+  else
+    PrintImageOnDefaultPrinter(image);
+}
+
 void PrintImageOnDefaultPrinter(const QImage& image) {
   QPrinter printer(QPrinter::HighResolution);
   QPainter painter;
