@@ -4,11 +4,13 @@
 #include <QtTest>
 
 #include "card/members.h"
+#include "data/card_table.h"
 #include "data/data_module.h"
 #include "data/firebird/statement.h"
 #include "core/clock.h"
 #include "core/egn_rules.h"
 #include "temp_register.h"
+#include "test_card.h"
 #include "test_egn.h"
 
 Q_DECLARE_METATYPE(std::vector<MemberRow>)
@@ -36,17 +38,14 @@ MemberPanelValues Panel(const QString& name, int type, const QString& egn) {
 }
 
 int AddCard(TDataModule1& data, int regNum, int status, const QList<std::pair<QString, int>>& members) {
-  Statement card(data.Db(), QStringLiteral("insert into RGS_CARD (REG_NUM, REGDATE, ADRESS, GROUP1, GROUP2, STATUS, "
-                                           "ADD_USER) values (?, ?, 'ул. Шипка 1', 1, 0, ?, 'clerk') returning CARD_ID"));
-  card.BindAll({regNum, QDate(2021, 2, 3), status});
-  card.Execute();
-  const int cardId = card.Value(0).toInt();
-  Statement person(data.Db(), QStringLiteral("insert into RGS_PERSON (CARD_ID, NAME, EGN, PERSON_TYPE) values (?,?,?,?)"));
-  for (const auto& [egn, role] : members) {
-    person.BindAll({cardId, QStringLiteral("Лице %1").arg(egn), egn, role});
-    person.Execute();
-  }
-  return cardId;
+  TestCard card(regNum);
+  card.Set(card_table::kRegDate, QDate(2021, 2, 3))
+      .Set(card_table::kAdress, QStringLiteral("ул. Шипка 1"))
+      .Set(card_table::kGroup1, 1)
+      .Set(card_table::kStatus, status)
+      .Set(card_table::kAddUser, QStringLiteral("clerk"));
+  for (const auto& [egn, role] : members) card.Person(QStringLiteral("Лице %1").arg(egn), egn, role);
+  return card.Insert(data);
 }
 }  // namespace
 

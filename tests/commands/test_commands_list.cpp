@@ -4,25 +4,24 @@
 
 #include "commands/delete_card.h"
 #include "commands/refresh.h"
+#include "data/card_table.h"
 #include "data/data_module.h"
 #include "data/firebird/statement.h"
 #include "recording_messages.h"
 #include "temp_register.h"
+#include "test_card.h"
 
 namespace {
 // A card with a holder and `others` further members; returns its key.
 int AddCard(TDataModule1& data, int regNum, int others = 0) {
-  Statement card(data.Db(), QStringLiteral("insert into RGS_CARD (REG_NUM, REGDATE, ADRESS, GROUP1, GROUP2, STATUS, "
-                                           "ADD_USER) values (?,?,?,1,0,0,'Default') returning CARD_ID"));
-  card.BindAll({regNum, QDate(2019, 6, 1), QStringLiteral("ул. Раковски %1").arg(regNum)});
-  card.Execute();
-  const int cardId = card.Value(0).toInt();
-  Statement person(data.Db(), QStringLiteral("insert into RGS_PERSON (CARD_ID, NAME, EGN, PERSON_TYPE) values (?,?,?,?)"));
-  for (int i = 0; i <= others; ++i) {
-    person.BindAll({cardId, QStringLiteral("Член %1-%2").arg(regNum).arg(i), QStringLiteral("7501010004"), i == 0 ? 0 : 3});
-    person.Execute();
-  }
-  return cardId;
+  TestCard card(regNum);
+  card.Set(card_table::kRegDate, QDate(2019, 6, 1))
+      .Set(card_table::kAdress, QStringLiteral("ул. Раковски %1").arg(regNum))
+      .Set(card_table::kGroup1, 1)
+      .Set(card_table::kStatus, 0);
+  for (int i = 0; i <= others; ++i)
+    card.Person(QStringLiteral("Член %1-%2").arg(regNum).arg(i), QStringLiteral("7501010004"), i == 0 ? 0 : 3);
+  return card.Insert(data);
 }
 
 int Count(TDataModule1& data, const QString& table, int cardId) {

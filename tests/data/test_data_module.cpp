@@ -4,9 +4,11 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include "data/card_table.h"
 #include "data/data_module.h"
 #include "data/firebird/statement.h"
 #include "temp_register.h"
+#include "test_card.h"
 
 namespace {
 struct Member {
@@ -16,17 +18,15 @@ struct Member {
 };
 
 int AddCard(TDataModule1& data, int regNum, int grupa, int group2, int status, const QList<Member>& members) {
-  Statement card(data.Db(), QStringLiteral("insert into RGS_CARD (REG_NUM, REGDATE, ADRESS, GROUP1, GRUPA, GROUP2, "
-                                           "STATUS, ADD_USER) values (?,?,?,?,?,?,?,'Default') returning CARD_ID"));
-  card.BindAll({regNum, QDate(2021, 2, 3), QStringLiteral("ул. Шипка %1").arg(regNum), grupa + 1, grupa, group2, status});
-  card.Execute();
-  const int cardId = card.Value(0).toInt();
-  Statement person(data.Db(), QStringLiteral("insert into RGS_PERSON (CARD_ID, NAME, EGN, PERSON_TYPE) values (?,?,?,?)"));
-  for (const Member& m : members) {
-    person.BindAll({cardId, m.name, m.egn, m.role});
-    person.Execute();
-  }
-  return cardId;
+  TestCard card(regNum);
+  card.Set(card_table::kRegDate, QDate(2021, 2, 3))
+      .Set(card_table::kAdress, QStringLiteral("ул. Шипка %1").arg(regNum))
+      .Set(card_table::kGroup1, grupa + 1)
+      .Set(card_table::kGrupa, grupa)
+      .Set(card_table::kGroup2, group2)
+      .Set(card_table::kStatus, status);
+  for (const Member& m : members) card.Person(m.name, m.egn, m.role);
+  return card.Insert(data);
 }
 
 Member Holder(const QString& name, const QString& egn = QStringLiteral("7501010004")) { return {name, egn, 0}; }

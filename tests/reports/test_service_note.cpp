@@ -8,6 +8,7 @@
 #include <QtTest>
 
 #include "register/register_tabs.h"
+#include "data/card_table.h"
 #include "data/data_module.h"
 #include "data/firebird/statement.h"
 #include "core/clock.h"
@@ -18,6 +19,7 @@
 #include "reports/service_note_layout.h"
 #include "reports/ui/service_note_print.h"
 #include "temp_register.h"
+#include "test_card.h"
 #include "test_egn.h"
 
 namespace {
@@ -27,14 +29,16 @@ const QString kLongAddress = QStringLiteral("гр. Смолян, ж.к. Нов �
 
 void AddCard(TDataModule1& data, int regNum, int grupa, const QString& name, const QString& address,
              const QDateTime& grupaDate) {
-  Statement card(data.Db(), QStringLiteral(
-      "insert into RGS_CARD (REG_NUM, REGDATE, ADRESS, GROUP1, GRUPA, GRUPA_DATE, GROUP2, STATUS, ADD_USER) "
-      "values (?, '01.01.2009', ?, ?, ?, ?, 0, 0, 'clerk') returning CARD_ID"));
-  card.BindAll({regNum, address, grupa + 1, grupa, grupaDate});
-  card.Execute();
-  Statement holder(data.Db(), QStringLiteral("insert into RGS_PERSON (CARD_ID, NAME, EGN, PERSON_TYPE) values (?,?,?,0)"));
-  holder.BindAll({card.Value(0), name, EgnBornOn(QDate(1970, 1, 1), regNum)});
-  holder.Execute();
+  TestCard(regNum)
+      .Set(card_table::kRegDate, QDate(2009, 1, 1))
+      .Set(card_table::kAdress, address)
+      .Set(card_table::kGroup1, grupa + 1)
+      .Set(card_table::kGrupa, grupa)
+      .Set(card_table::kGrupaDate, grupaDate)
+      .Set(card_table::kStatus, 0)
+      .Set(card_table::kAddUser, QStringLiteral("clerk"))
+      .Person(name, EgnBornOn(QDate(1970, 1, 1), regNum))
+      .Insert(data);
 }
 
 QString PdfText(const QString& path) {
