@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include "classification/ui/klas_form.h"
+#include "controls.h"
 #include "classification/ranking_criteria.h"
 #include "classification/ranking_place.h"
 
@@ -92,32 +93,36 @@ class TestRankingCriteria : public QObject {
   void windowShowsTheCriteriaAndMovesTheSelectedOne() {
     TKlasForm form;
     QCOMPARE(form.windowTitle(), QStringLiteral("Класиране"));
-    QCOMPARE(form.ClassList->count(), 9);
-    QCOMPARE(form.ClassList->item(0)->text(), QStringLiteral(" - Група"));
-    QVERIFY(form.KlasInfo->isReadOnly());
-    QVERIFY(form.KlasInfo->toPlainText().contains(QStringLiteral("състояние \"вписан в картотеката\".")));
-    QVERIFY(form.cbRefreshInfo->isChecked());
-    QVERIFY(!form.cbRefreshInfo->isEnabled());
-    QCOMPARE(form.bOK->text(), QStringLiteral("Класиране >>"));
-    QVERIFY(form.bOK->isDefault());
+    auto* list = Control<QListWidget>(form, "ClassList");
+    auto* info = Control<QPlainTextEdit>(form, "KlasInfo");
+    auto* refresh = Control<QCheckBox>(form, "cbRefreshInfo");
+    auto* ok = Control<QPushButton>(form, "bOK");
+    QCOMPARE(list->count(), 9);
+    QCOMPARE(list->item(0)->text(), QStringLiteral(" - Група"));
+    QVERIFY(info->isReadOnly());
+    QVERIFY(info->toPlainText().contains(QStringLiteral("състояние \"вписан в картотеката\".")));
+    QVERIFY(refresh->isChecked());
+    QVERIFY(!refresh->isEnabled());
+    QCOMPARE(ok->text(), QStringLiteral("Класиране >>"));
+    QVERIFY(ok->isDefault());
     QCOMPARE(form.RankingOrder(), kInitialOrder);
 
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QCOMPARE(form.ClassList->currentRow(), 2);  // FormShow
-    form.sbUpClick();                           // position 2 cannot move up
+    QCOMPARE(list->currentRow(), 2);  // FormShow
+    form.sbUpClick();                 // position 2 cannot move up
     QCOMPARE(form.RankingOrder(), kInitialOrder);
-    form.ClassList->setCurrentRow(3);
+    list->setCurrentRow(3);
     form.sbUpClick();
-    QCOMPARE(form.ClassList->currentRow(), 2);
-    QCOMPARE(form.ClassList->item(2)->text(), QStringLiteral(" - брой деца до 18 г."));
+    QCOMPARE(list->currentRow(), 2);
+    QCOMPARE(list->item(2)->text(), QStringLiteral(" - брой деца до 18 г."));
     QVERIFY(form.RankingOrder().contains(QStringLiteral("POINTS DESC,KIDS DESC,REGDATE,")));
     form.sbDownClick();
     QCOMPARE(form.RankingOrder(), kInitialOrder);
-    form.ClassList->setCurrentRow(8);
+    list->setCurrentRow(8);
     form.sbDownClick();
-    QCOMPARE(form.ClassList->currentRow(), 8);
-    form.ClassList->setCurrentRow(1);
+    QCOMPARE(list->currentRow(), 8);
+    list->setCurrentRow(1);
     form.sbDownClick();
     QCOMPARE(form.RankingOrder(), kInitialOrder);
     form.close();

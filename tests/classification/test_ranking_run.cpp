@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include "register/register_tabs.h"
+#include "controls.h"
 #include "classification/ui/klas_form.h"
 #include "classification/ranking_criteria.h"
 #include "classification/ranking_progress.h"
@@ -146,7 +147,7 @@ class TestRankingRun : public QObject {
     tabs.OpenAtStart();
     RecordingMessages messages;
     SetKlasFormRunner([](TKlasForm& form) {
-      form.ClassList->setCurrentRow(3);
+      Control<QListWidget>(form, "ClassList")->setCurrentRow(3);
       form.sbUpClick();
       return int(QDialog::Accepted);
     });

@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include "commands/ui/about_form.h"
+#include "controls.h"
 #include "commands/help.h"
 #include "core/desktop.h"
 #include "recording_messages.h"
@@ -43,20 +44,22 @@ class TestCommandsHelpAbout : public QObject {
     bool checked = false;
     auto check = [&](TAboutForm* form) {
       QCOMPARE(form->windowTitle(), QStringLiteral("За Velmora Жилищнa Картотека"));
-      QCOMPARE(form->ProductName->text().split(u'\n'), QStringList({"Velmora", "Жилищна", "Картотека"}));
-      QVERIFY(form->ProductName->font().bold());
-      QVERIFY(form->ProductName->font().pointSizeF() > form->Version->font().pointSizeF());
-      QCOMPARE(form->Version->text(), QStringLiteral("Версия 3.00"));
+      auto* name = Control<QLabel>(form, "ProductName");
+      auto* version = Control<QLabel>(form, "Version");
+      QCOMPARE(name->text().split(u'\n'), QStringList({"Velmora", "Жилищна", "Картотека"}));
+      QVERIFY(name->font().bold());
+      QVERIFY(name->font().pointSizeF() > version->font().pointSizeF());
+      QCOMPARE(version->text(), QStringLiteral("Версия 3.00"));
       auto* picture = form->findChild<QLabel*>(QStringLiteral("ProgramIcon"));
       QVERIFY(picture && !picture->pixmap().isNull());
-      QCOMPARE(form->OKButton->text(), QStringLiteral("OK"));
+      QCOMPARE(Control<QPushButton>(form, "OKButton")->text(), QStringLiteral("OK"));
       checked = true;
     };
     QTimer::singleShot(0, [&] {
       auto* form = qobject_cast<TAboutForm*>(QApplication::activeModalWidget());
       QVERIFY2(form, "the about box is not shown");
       check(form);
-      form->OKButton->click();
+      Control<QPushButton>(form, "OKButton")->click();
     });
     mAboutClick(nullptr);
     QVERIFY(checked);

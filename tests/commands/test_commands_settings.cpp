@@ -8,6 +8,7 @@
 #include <QtTest>
 
 #include "commands/ui/options_form.h"
+#include "controls.h"
 #include "data/data_module.h"
 #include "data/firebird/statement.h"
 #include "data/schema/register_setup.h"
@@ -136,15 +137,17 @@ class TestCommandsSettings : public QObject {
     OptionsValues shown;
     WhenOptionsShown([&](TOptionsForm& form) {
       QCOMPARE(form.windowTitle(), QStringLiteral("Настройки"));
-      QVERIFY(form.btnOk->isDefault());
-      QCOMPARE(form.btnOk->text(), QStringLiteral("ОК"));
-      QCOMPARE(form.btnCancel->text(), QStringLiteral("Отказ"));
-      editable = form.edSob->isEnabled() && form.DateNum->isEnabled();
-      QCOMPARE(form.edSob->isEnabled(), form.DateNum->isEnabled());
+      auto* municipality = Control<QLineEdit>(form, "edSob");
+      auto* years = Control<QLineEdit>(form, "DateNum");
+      QVERIFY(Control<QPushButton>(form, "btnOk")->isDefault());
+      QCOMPARE(Control<QPushButton>(form, "btnOk")->text(), QStringLiteral("ОК"));
+      QCOMPARE(Control<QPushButton>(form, "btnCancel")->text(), QStringLiteral("Отказ"));
+      editable = municipality->isEnabled() && years->isEnabled();
+      QCOMPARE(municipality->isEnabled(), years->isEnabled());
       shown = form.Values();
-      form.edSob->setText(QStringLiteral("Община Нова"));
-      form.DateNum->setText(QStringLiteral("абв"));
-      (pressOk ? form.btnOk : form.btnCancel)->click();
+      municipality->setText(QStringLiteral("Община Нова"));
+      years->setText(QStringLiteral("абв"));
+      (pressOk ? Control<QPushButton>(form, "btnOk") : Control<QPushButton>(form, "btnCancel"))->click();
     });
     QCOMPARE(mOptionsClick(data, rightsLevel, nullptr), saved);
     QCOMPARE(editable, rightsLevel == 1);

@@ -10,6 +10,7 @@
 #include <QtTest>
 
 #include "search/ui/search_panel.h"
+#include "controls.h"
 #include "ui/date_edit.h"
 #include "data/data_module.h"
 #include "core/clock.h"
@@ -21,10 +22,15 @@ void Type(QWidget* widget, const QString& text) {
   for (const QChar ch : text) QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(ch), Qt::NoModifier);
 }
 
+// Criterion box 1..20, named CheckBox1..CheckBox20.
+QCheckBox* Box(const TSearchPanel& panel, int number) {
+  return Control<QCheckBox>(panel, QStringLiteral("CheckBox%1").arg(number));
+}
+
 QList<int> TickedBoxes(const TSearchPanel& panel) {
   QList<int> ticked;
   for (int n = 1; n <= SearchCriteria::kBoxCount; ++n)
-    if (panel.Box(n)->isChecked()) ticked << n;
+    if (Box(panel, n)->isChecked()) ticked << n;
   return ticked;
 }
 
@@ -48,7 +54,7 @@ void VerifyHighlight(const TSearchPanel& panel) {
     QVERIFY2(control, qPrintable(it.key()));
     const QPalette normal = QApplication::palette(control);
     QVERIFY(normal.color(QPalette::ToolTipBase) != normal.color(QPalette::Base));
-    const bool ticked = panel.Box(it.value())->isChecked();
+    const bool ticked = Box(panel, it.value())->isChecked();
     const QColor expected = normal.color(ticked ? QPalette::ToolTipBase : QPalette::Base);
     QVERIFY2(control->palette().color(QPalette::Base) == expected, qPrintable(it.key()));
   }
@@ -74,17 +80,17 @@ class TestSearchPanel : public QObject {
     QFETCH(QList<int>, ticks);
     QFETCH(QList<int>, expected);
     TSearchPanel panel;
-    for (int box : ticks) panel.Box(box)->click();
+    for (int box : ticks) Box(panel, box)->click();
     QCOMPARE(TickedBoxes(panel), expected);
     VerifyHighlight(panel);
   }
 
   void untickingByCodeClearsHighlight() {
     TSearchPanel panel;
-    panel.CheckBox6->setChecked(true);
-    panel.CheckBox9->setChecked(true);
+    Control<QCheckBox>(panel, "CheckBox6")->setChecked(true);
+    Control<QCheckBox>(panel, "CheckBox9")->setChecked(true);
     VerifyHighlight(panel);
-    panel.CheckBox6->setChecked(false);
+    Control<QCheckBox>(panel, "CheckBox6")->setChecked(false);
     QCOMPARE(TickedBoxes(panel), QList<int>{9});
     VerifyHighlight(panel);
   }
@@ -117,22 +123,22 @@ class TestSearchPanel : public QObject {
 
   void filteringKeepsTheCursorWhereTheUserTypes() {
     TSearchPanel panel;
-    Type(panel.sMemFrom, QStringLiteral("1234"));
-    panel.sMemFrom->setCursorPosition(2);
-    Type(panel.sMemFrom, QStringLiteral("x"));
-    QCOMPARE(panel.sMemFrom->text(), QStringLiteral("1234"));
-    QCOMPARE(panel.sMemFrom->cursorPosition(), 2);
-    Type(panel.sMemFrom, QStringLiteral("9"));
-    QCOMPARE(panel.sMemFrom->text(), QStringLiteral("12934"));
-    QCOMPARE(panel.sMemFrom->cursorPosition(), 3);
+    Type(Control<QLineEdit>(panel, "sMemFrom"), QStringLiteral("1234"));
+    Control<QLineEdit>(panel, "sMemFrom")->setCursorPosition(2);
+    Type(Control<QLineEdit>(panel, "sMemFrom"), QStringLiteral("x"));
+    QCOMPARE(Control<QLineEdit>(panel, "sMemFrom")->text(), QStringLiteral("1234"));
+    QCOMPARE(Control<QLineEdit>(panel, "sMemFrom")->cursorPosition(), 2);
+    Type(Control<QLineEdit>(panel, "sMemFrom"), QStringLiteral("9"));
+    QCOMPARE(Control<QLineEdit>(panel, "sMemFrom")->text(), QStringLiteral("12934"));
+    QCOMPARE(Control<QLineEdit>(panel, "sMemFrom")->cursorPosition(), 3);
   }
 
   void emptiedTelkUnticksItsBox() {
     TSearchPanel panel;
-    Type(panel.sTelkNum, QStringLiteral("5"));
+    Type(Control<QLineEdit>(panel, "sTelkNum"), QStringLiteral("5"));
     QCOMPARE(TickedBoxes(panel), QList<int>{18});
-    QTest::keyClick(panel.sTelkNum, Qt::Key_Backspace);
-    QCOMPARE(panel.sTelkNum->text(), QString());
+    QTest::keyClick(Control<QLineEdit>(panel, "sTelkNum"), Qt::Key_Backspace);
+    QCOMPARE(Control<QLineEdit>(panel, "sTelkNum")->text(), QString());
     QCOMPARE(TickedBoxes(panel), QList<int>{});
     VerifyHighlight(panel);
   }
@@ -147,8 +153,8 @@ class TestSearchPanel : public QObject {
     QCOMPARE(TickedBoxes(panel), QList<int>{});
 
     const QList<std::pair<QComboBox*, QString>> lists = {
-        {panel.sGroup, "GROUP1"},     {panel.sLData, "LDATA"},         {panel.sStatus, "STATUS"},
-        {panel.sLReason, "LREASON"},  {panel.sSocGrupa, "SOCGRUPA"},   {panel.sNastVidApart, "NAST_VID_APART"}};
+        {Control<QComboBox>(panel, "sGroup"), "GROUP1"},     {Control<QComboBox>(panel, "sLData"), "LDATA"},         {Control<QComboBox>(panel, "sStatus"), "STATUS"},
+        {Control<QComboBox>(panel, "sLReason"), "LREASON"},  {Control<QComboBox>(panel, "sSocGrupa"), "SOCGRUPA"},   {Control<QComboBox>(panel, "sNastVidApart"), "NAST_VID_APART"}};
     for (const auto& [list, column] : lists) {
       QStringList expected;
       for (int code = 0; code <= 9; ++code)
@@ -160,21 +166,21 @@ class TestSearchPanel : public QObject {
       QCOMPARE(items, expected);
       QCOMPARE(list->currentIndex(), -1);
     }
-    QCOMPARE(panel.sGroup->itemText(1), QStringLiteral("2.засегнати от ново строителство"));
-    for (TAODateTimePicker* date : {panel.sDateFrom, panel.sDateTo, panel.dFrom, panel.dTo})
+    QCOMPARE(Control<QComboBox>(panel, "sGroup")->itemText(1), QStringLiteral("2.засегнати от ново строителство"));
+    for (TAODateTimePicker* date : {Control<TAODateTimePicker>(panel, "sDateFrom"), Control<TAODateTimePicker>(panel, "sDateTo"), Control<TAODateTimePicker>(panel, "dFrom"), Control<TAODateTimePicker>(panel, "dTo")})
       QCOMPARE(date->DateTime(), DateValue(QDate(2024, 6, 7)));
 
     // The user's changes: an entry chosen by keyboard and a date stepped.
-    QTest::keyClick(panel.sStatus, Qt::Key_Down);
+    QTest::keyClick(Control<QComboBox>(panel, "sStatus"), Qt::Key_Down);
     QCOMPARE(TickedBoxes(panel), QList<int>{8});
-    QTest::keyClick(panel.dTo, Qt::Key_Up);
+    QTest::keyClick(Control<TAODateTimePicker>(panel, "dTo"), Qt::Key_Up);
     QCOMPARE(TickedBoxes(panel), (QList<int>{8, 9}));
-    panel.sNastVidApart->setCurrentIndex(2);  // code: no tick
+    Control<QComboBox>(panel, "sNastVidApart")->setCurrentIndex(2);  // code: no tick
     QCOMPARE(TickedBoxes(panel), (QList<int>{8, 9}));
 
     const SearchCriteria c = panel.Criteria();
     QVERIFY(c.Ticked(8) && c.Ticked(9) && !c.Ticked(14));
-    QCOMPARE(c.sStatus, panel.sStatus->currentText());
+    QCOMPARE(c.sStatus, Control<QComboBox>(panel, "sStatus")->currentText());
     QVERIFY(!c.sStatus.isEmpty());
     QCOMPARE(c.sNastVidApart, QStringLiteral("Резервно жилище"));
     // The names as shown lead back to their codes.
@@ -216,7 +222,7 @@ class TestSearchPanel : public QObject {
     panel.show();
     panel.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&panel));
-    panel.CheckBox1->setFocus();
+    Control<QCheckBox>(panel, "CheckBox1")->setFocus();
     QStringList visited{QApplication::focusWidget()->objectName()};
     for (int i = 0; i < 9; ++i) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -224,17 +230,17 @@ class TestSearchPanel : public QObject {
     }
     QCOMPARE(visited, (QStringList{"CheckBox1", "sRegNum", "sVhNom", "CheckBox2", "sName", "CheckBox3", "sEGN",
                                    "CheckBox4", "sMemFrom", "sMemTo"}));
-    panel.sAgeOverTo->setFocus();
-    QTest::keyClick(panel.sAgeOverTo, Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), panel.sbSearch);
+    Control<QLineEdit>(panel, "sAgeOverTo")->setFocus();
+    QTest::keyClick(Control<QLineEdit>(panel, "sAgeOverTo"), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), Control<QPushButton>(panel, "sbSearch"));
   }
 
   void buttonSearches() {
     TSearchPanel panel;
     QSignalSpy spy(&panel, &TSearchPanel::SearchRequested);
-    QCOMPARE(panel.sbSearch->text(), QStringLiteral("Търсене"));
-    QCOMPARE(panel.sbSearch->toolTip(), QStringLiteral("Търси по избраните критерии"));
-    panel.sbSearch->click();
+    QCOMPARE(Control<QPushButton>(panel, "sbSearch")->text(), QStringLiteral("Търсене"));
+    QCOMPARE(Control<QPushButton>(panel, "sbSearch")->toolTip(), QStringLiteral("Търси по избраните критерии"));
+    Control<QPushButton>(panel, "sbSearch")->click();
     QCOMPARE(spy.count(), 1);
   }
 };

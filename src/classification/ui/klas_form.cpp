@@ -96,6 +96,8 @@ void TKlasForm::showEvent(QShowEvent* event) {
   ClassList->setFocus();
 }
 
+bool TKlasForm::RefreshRequested() const { return cbRefreshInfo->isChecked(); }
+
 void TKlasForm::sbUpClick() {
   const int row = ClassList->currentRow();
   if (row < 0 || ClassList->currentItem() == nullptr || !ClassList->currentItem()->isSelected()) return;

@@ -21,16 +21,11 @@ class TKlasForm : public QDialog {
   // "order by POINTS_YEAR, " and the sort terms of the rows as they are displayed.
   QString RankingOrder() const;
 
+  // The refresh box: whether the classifications are brought to today before the ranking.
+  bool RefreshRequested() const;
+
   void sbUpClick();
   void sbDownClick();
-
-  QPlainTextEdit* KlasInfo = nullptr;
-  QListWidget* ClassList = nullptr;
-  QToolButton* sbUp = nullptr;
-  QToolButton* sbDown = nullptr;
-  QCheckBox* cbRefreshInfo = nullptr;
-  QPushButton* bOK = nullptr;
-  QPushButton* bCancel = nullptr;
 
  protected:
   void showEvent(QShowEvent* event) override;  // FormShow
@@ -39,4 +34,11 @@ class TKlasForm : public QDialog {
   void FillList();
 
   RankingCriteriaList criteria_;
+  QPlainTextEdit* KlasInfo = nullptr;
+  QListWidget* ClassList = nullptr;
+  QToolButton* sbUp = nullptr;
+  QToolButton* sbDown = nullptr;
+  QCheckBox* cbRefreshInfo = nullptr;
+  QPushButton* bOK = nullptr;
+  QPushButton* bCancel = nullptr;
 };

@@ -1,7 +1,6 @@
 // The ranking command.
 #include "classification/ui/ranking_run.h"
 
-#include <QCheckBox>
 #include <QWidget>
 
 #include "register/rights.h"
@@ -31,7 +30,7 @@ void mClassClick(TDataModule1& data, RegisterTabs& tabs, int rightsLevel, QWidge
   if (parent != nullptr) parent->repaint();
   tabs.RankingOrder = form.RankingOrder();
   tabs.SetCurrent(0);
-  if (form.cbRefreshInfo->isChecked()) {
+  if (form.RefreshRequested()) {
     StatusFormProgress progress(parent);
     RefreshAllClassifications(data, progress);
   }

@@ -11,6 +11,7 @@ class TAboutForm : public QDialog {
  public:
   explicit TAboutForm(QWidget* parent = nullptr);
 
+ private:
   QLabel* ProductName = nullptr;
   QLabel* Version = nullptr;
   QPushButton* OKButton = nullptr;

@@ -20,6 +20,7 @@ class TOptionsForm : public QDialog {
   // Both edits take input only when the user may change the settings.
   void SetEditable(bool editable);
 
+ private:
   QLineEdit* edSob = nullptr;
   QLineEdit* DateNum = nullptr;
   QPushButton* btnOk = nullptr;

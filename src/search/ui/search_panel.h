@@ -29,22 +29,6 @@ class TSearchPanel : public QWidget {
   void SetDatesToday();
   // The ticks and contents of every criterion.
   SearchCriteria Criteria() const;
-  // Box 1..20.
-  QCheckBox* Box(int number) const { return boxes_.at(number - 1); }
-
-  // The criteria's boxes and controls (object names are the same).
-  QCheckBox *CheckBox1, *CheckBox2, *CheckBox3, *CheckBox4, *CheckBox5, *CheckBox6, *CheckBox7, *CheckBox8,
-      *CheckBox9, *CheckBox10, *CheckBox11, *CheckBox12, *CheckBox13, *CheckBox14, *CheckBox15, *CheckBox16,
-      *CheckBox17, *CheckBox18, *CheckBox19, *CheckBox20;
-  QLineEdit *sRegNum, *sVhNom, *sName, *sEGN, *sMemFrom, *sMemTo;
-  TAODateTimePicker *sDateFrom, *sDateTo;
-  QComboBox *sGroup, *sLData, *sStatus;
-  TAODateTimePicker *dFrom, *dTo;
-  QComboBox *sLReason, *sSocGrupa;
-  QLineEdit *sNotes, *sMemNumbFrom, *sMemNumbTo;
-  QComboBox* sNastVidApart;
-  QLineEdit *sNastZap, *sNastBuy, *sHasFirm, *sTelkNum, *sIncFrom, *sIncTo, *sAgeOverFrom, *sAgeOverTo;
-  QPushButton* sbSearch;
 
  signals:
   // The button, or Enter in one of the controls that search on Enter.
@@ -68,6 +52,22 @@ class TSearchPanel : public QWidget {
   void TickBox(int box);
   void TextEdited(int box, QLineEdit* edit, Filter filter);
 
+  // Box 1..20.
+  QCheckBox* Box(int number) const { return boxes_.at(number - 1); }
+
+  // The criteria's boxes and controls (object names are the same).
+  QCheckBox *CheckBox1, *CheckBox2, *CheckBox3, *CheckBox4, *CheckBox5, *CheckBox6, *CheckBox7, *CheckBox8,
+      *CheckBox9, *CheckBox10, *CheckBox11, *CheckBox12, *CheckBox13, *CheckBox14, *CheckBox15, *CheckBox16,
+      *CheckBox17, *CheckBox18, *CheckBox19, *CheckBox20;
+  QLineEdit *sRegNum, *sVhNom, *sName, *sEGN, *sMemFrom, *sMemTo;
+  TAODateTimePicker *sDateFrom, *sDateTo;
+  QComboBox *sGroup, *sLData, *sStatus;
+  TAODateTimePicker *dFrom, *dTo;
+  QComboBox *sLReason, *sSocGrupa;
+  QLineEdit *sNotes, *sMemNumbFrom, *sMemNumbTo;
+  QComboBox* sNastVidApart;
+  QLineEdit *sNastZap, *sNastBuy, *sHasFirm, *sTelkNum, *sIncFrom, *sIncTo, *sAgeOverFrom, *sAgeOverTo;
+  QPushButton* sbSearch;
   std::array<QCheckBox*, SearchCriteria::kBoxCount> boxes_{};
   std::array<std::vector<QWidget*>, SearchCriteria::kBoxCount> controls_{};
   std::vector<QWidget*> tabChain_;
