@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "viewers/ui/log_form.h"
+#include "controls.h"
 #include "viewers/ui/memo_form.h"
 #include "viewers/ui/nom_form.h"
 #include "data/firebird/statement.h"
@@ -23,8 +24,9 @@
 namespace {
 QList<int> VisibleColumns(const TNomForm& form) {
   QList<int> visible;
-  for (int c = 0; c < form.NomGrid->model()->columnCount(); ++c)
-    if (!form.NomGrid->isColumnHidden(c)) visible << c;
+  auto* grid = Control<QTableView>(form, "NomGrid");
+  for (int c = 0; c < grid->model()->columnCount(); ++c)
+    if (!grid->isColumnHidden(c)) visible << c;
   return visible;
 }
 
@@ -59,23 +61,24 @@ class TestViewers : public QObject {
     QCOMPARE(form.windowTitle(), QStringLiteral("Номенклатури"));
     const QStringList titles = {"Номер", "Група", "Особености", "Състояние", "Социална Група", "Данни за жилището",
                                 "Основание за обитаване", "Картотекиран за "};
+    auto* grid = Control<QTableView>(form, "NomGrid");
     for (int c = 0; c < titles.size(); ++c)
-      QCOMPARE(form.NomGrid->model()->headerData(c, Qt::Horizontal).toString(), titles[c]);
+      QCOMPARE(grid->model()->headerData(c, Qt::Horizontal).toString(), titles[c]);
     QCOMPARE(VisibleColumns(form), (QList<int>{0, 1}));
-    QVERIFY(form.NomGrid->model()->rowCount() > 0);
+    QVERIFY(grid->model()->rowCount() > 0);
 
-    form.bPrev->click();  // no wrapping below the first list
+    Control<QPushButton>(form, "bPrev")->click();  // no wrapping below the first list
     QCOMPARE(form.ListIndex(), 1);
-    for (int i = 0; i < 7; ++i) form.bNext->click();
+    for (int i = 0; i < 7; ++i) Control<QPushButton>(form, "bNext")->click();
     QCOMPARE(form.ListIndex(), 7);
     QCOMPARE(VisibleColumns(form), (QList<int>{0, 7}));
-    form.bPrev->click();
+    Control<QPushButton>(form, "bPrev")->click();
     QCOMPARE(VisibleColumns(form), (QList<int>{0, 6}));
 
     // Closed on "Състояние", opened again: "Група" alone.
-    while (form.ListIndex() > 3) form.bPrev->click();
+    while (form.ListIndex() > 3) Control<QPushButton>(form, "bPrev")->click();
     QCOMPARE(VisibleColumns(form), (QList<int>{0, 3}));
-    form.SpeedButton3->click();
+    Control<QPushButton>(form, "SpeedButton3")->click();
     QVERIFY(!form.isVisible());
     form.show();
     QCOMPARE(VisibleColumns(form), (QList<int>{0, 1}));
@@ -85,30 +88,31 @@ class TestViewers : public QObject {
     TDataModule1& data = reg_->Data();
     TNomForm form(data);
     form.show();
-    QAbstractItemModel* model = form.NomGrid->model();
+    auto* grid = Control<QTableView>(form, "NomGrid");
+    QAbstractItemModel* model = grid->model();
     const QModelIndex cell = model->index(0, 1);
     const QString before = cell.data().toString();
     QVERIFY(!(model->flags(cell) & Qt::ItemIsEditable));
     QVERIFY(!model->setData(cell, QStringLiteral("друго")));
-    form.NomGrid->setCurrentIndex(cell);
-    QTest::keyClicks(form.NomGrid, QStringLiteral("xyz"));
-    QTest::keyClick(form.NomGrid, Qt::Key_F2);
+    grid->setCurrentIndex(cell);
+    QTest::keyClicks(grid, QStringLiteral("xyz"));
+    QTest::keyClick(grid, Qt::Key_F2);
     QCOMPARE(model->index(0, 1).data().toString(), before);
 
     const int rows = model->rowCount();
     const int stored = NomRows(reg_->Params());
     RecordingMessages messages;
     messages.answers = {MessageAnswer::Cancel};
-    QTest::keyClick(form.NomGrid, Qt::Key_Delete);  // without Ctrl: nothing
+    QTest::keyClick(grid, Qt::Key_Delete);  // without Ctrl: nothing
     QVERIFY(messages.shown.empty());
-    QTest::keyClick(form.NomGrid, Qt::Key_Delete, Qt::ControlModifier);
+    QTest::keyClick(grid, Qt::Key_Delete, Qt::ControlModifier);
     QCOMPARE(messages.Texts(), QStringList{QStringLiteral("Delete record?")});
     QCOMPARE(messages.shown.back().buttons, MessageButtons::OkCancel);
     QCOMPARE(model->rowCount(), rows);
 
     messages.answers = {MessageAnswer::Ok};
-    form.NomGrid->setCurrentIndex(model->index(0, 1));
-    QTest::keyClick(form.NomGrid, Qt::Key_Delete, Qt::ControlModifier);
+    grid->setCurrentIndex(model->index(0, 1));
+    QTest::keyClick(grid, Qt::Key_Delete, Qt::ControlModifier);
     QCOMPARE(model->rowCount(), rows - 1);
     QCOMPARE(VisibleColumns(form), (QList<int>{0, 1}));
     // In the shared transaction: committed with the program's next commit.
@@ -129,7 +133,7 @@ class TestViewers : public QObject {
     TLogF viewer(data);
     QCOMPARE(viewer.windowTitle(), QStringLiteral("История на действията"));
     QCOMPARE(viewer.size(), QSize(696, 480));
-    QTableWidget* grid = viewer.DBGrid1;
+    QTableWidget* grid = Control<QTableWidget>(viewer, "DBGrid1");
     QCOMPARE(grid->horizontalHeaderItem(1)->text(), QStringLiteral("Извършено действие"));
     QCOMPARE(grid->columnWidth(1), 148);
     QCOMPARE(grid->columnWidth(2), 114);
@@ -158,20 +162,22 @@ class TestViewers : public QObject {
     AddHistory(data, QStringLiteral("clerk"), QStringLiteral("първи ред\nвтори ред"));
     data.Commit();
     TLogF viewer(data);
-    const int row = viewer.DBGrid1->rowCount() - 1;
+    auto* grid = Control<QTableWidget>(viewer, "DBGrid1");
+    const int row = grid->rowCount() - 1;
     QString shown;
     int lines = 0;
     QTimer::singleShot(0, [&] {
       auto* memo = qobject_cast<TfrmuMemo*>(QApplication::activeModalWidget());
       QVERIFY(memo);
       QVERIFY(memo->windowTitle().isEmpty());
-      QCOMPARE(memo->ml->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-      shown = memo->ml->toPlainText();
-      lines = memo->ml->document()->blockCount();
-      QTest::keyClicks(memo->ml, QStringLiteral("typed"));
+      auto* text = Control<QPlainTextEdit>(memo, "ml");
+      QCOMPARE(text->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+      shown = text->toPlainText();
+      lines = text->document()->blockCount();
+      QTest::keyClicks(text, QStringLiteral("typed"));
       memo->close();
     });
-    emit viewer.DBGrid1->cellDoubleClicked(row, TLogF::kActionColumn);
+    emit grid->cellDoubleClicked(row, TLogF::kActionColumn);
     QCOMPARE(shown, QStringLiteral("първи ред\nвтори ред"));
     QCOMPARE(lines, 2);
     TLogF again(data);

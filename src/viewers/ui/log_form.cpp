@@ -1,7 +1,6 @@
 #include "viewers/ui/log_form.h"
 
 #include <QHeaderView>
-#include <QPlainTextEdit>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -16,8 +15,7 @@ ActionTextShower& InstalledActionTextShower() {
 }
 
 void ShowInTextWindow(QWidget* parent, const QString& text) {
-  TfrmuMemo memo(parent);
-  memo.ml->setPlainText(text);
+  TfrmuMemo memo(text, parent);
   memo.exec();
 }
 }  // namespace

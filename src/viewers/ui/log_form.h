@@ -23,10 +23,9 @@ class TLogF : public QDialog {
 
   const std::vector<ActionHistoryRow>& Rows() const { return rows_; }
 
-  QTableWidget* DBGrid1 = nullptr;
-
  private:
   std::vector<ActionHistoryRow> rows_;
+  QTableWidget* DBGrid1 = nullptr;
 };
 
 // Shows an action's whole text over the viewer `parent`; the real one is a TfrmuMemo shown

@@ -3,7 +3,7 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
-TfrmuMemo::TfrmuMemo(QWidget* parent) : QDialog(parent) {
+TfrmuMemo::TfrmuMemo(const QString& text, QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("frmuMemo"));
   setWindowTitle(QString());
   setSizeGripEnabled(true);
@@ -14,6 +14,7 @@ TfrmuMemo::TfrmuMemo(QWidget* parent) : QDialog(parent) {
   ml->setLineWrapMode(QPlainTextEdit::NoWrap);
   ml->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   ml->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  ml->setPlainText(text);
   ml->setMinimumSize(230, 134);
   layout->addWidget(ml);
   resize(230, 134);

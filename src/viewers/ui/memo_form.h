@@ -9,7 +9,9 @@ class QPlainTextEdit;
 class TfrmuMemo : public QDialog {
   Q_OBJECT
  public:
-  explicit TfrmuMemo(QWidget* parent = nullptr);
+  // Shows `text` in an editable box whose edits are never kept.
+  explicit TfrmuMemo(const QString& text, QWidget* parent = nullptr);
 
+ private:
   QPlainTextEdit* ml = nullptr;
 };

@@ -28,11 +28,6 @@ class TNomForm : public QDialog {
 
   int ListIndex() const { return index_; }
 
-  QTableView* NomGrid = nullptr;
-  QPushButton* bPrev = nullptr;
-  QPushButton* bNext = nullptr;
-  QPushButton* SpeedButton3 = nullptr;  // "Изход"
-
  protected:
   void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -43,4 +38,8 @@ class TNomForm : public QDialog {
   TDataModule1& data_;
   NomGridModel* model_ = nullptr;
   int index_ = kFirstList;
+  QTableView* NomGrid = nullptr;
+  QPushButton* bPrev = nullptr;
+  QPushButton* bNext = nullptr;
+  QPushButton* SpeedButton3 = nullptr;  // "Изход"
 };
