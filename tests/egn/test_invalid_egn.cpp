@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "session/login_record.h"
+#include "controls.h"
 #include "app/main_form.h"
 #include "data/data_module.h"
 #include "data/firebird/statement.h"
@@ -166,38 +167,39 @@ class TestInvalidEgn : public QObject {
     mInvalidClick(data, tabs);
     data.MainQuery().SetCurrentRow(0);
     TEGNRepair window(data);
+    auto* egn = Control<QLineEdit>(window, "EgnEdit");
     RecordingMessages messages;
     window.show();
     QCOMPARE(window.windowTitle(), QStringLiteral("Редактиране на ЕГН"));
-    QCOMPARE(window.DBText1->text(), QStringLiteral("Нули Нулев"));
-    QCOMPARE(window.EgnEdit->text(), QStringLiteral("0000000000"));
-    QCOMPARE(window.EgnEdit->selectedText(), QStringLiteral("0000000000"));
+    QCOMPARE(Control<QLabel>(window, "DBText1")->text(), QStringLiteral("Нули Нулев"));
+    QCOMPARE(egn->text(), QStringLiteral("0000000000"));
+    QCOMPARE(egn->selectedText(), QStringLiteral("0000000000"));
 
     // Five digits: refused, nothing written, the whole text selected again.
-    window.EgnEdit->setText(QStringLiteral("12345"));
-    QTest::keyClick(window.EgnEdit, Qt::Key_Return);
+    egn->setText(QStringLiteral("12345"));
+    QTest::keyClick(egn, Qt::Key_Return);
     QCOMPARE(messages.Texts(), QStringList{kNotTenDigits});
     QCOMPARE(messages.shown.back().caption, QStringLiteral("Невалидно ЕГН"));
     QCOMPARE(StoredEgn(data, QStringLiteral("Нули Нулев")), QStringLiteral("0000000000"));
-    QCOMPARE(window.EgnEdit->selectedText(), QStringLiteral("12345"));
+    QCOMPARE(egn->selectedText(), QStringLiteral("12345"));
 
     // A wrong check digit asks, No being the default; No writes nothing, Yes writes.
-    window.EgnEdit->setText(QStringLiteral("7501010011"));
-    window.SpeedButton1->click();
+    egn->setText(QStringLiteral("7501010011"));
+    Control<QToolButton>(window, "SpeedButton1")->click();
     QCOMPARE(messages.shown.back().text, kQuestion);
     QCOMPARE(messages.shown.back().buttons, MessageButtons::YesNo);
     QCOMPARE(messages.shown.back().defaultAnswer, MessageAnswer::No);
     QCOMPARE(StoredEgn(data, QStringLiteral("Нули Нулев")), QStringLiteral("0000000000"));
     messages.answers = {MessageAnswer::Yes};
-    window.SpeedButton1->click();
+    Control<QToolButton>(window, "SpeedButton1")->click();
     QCOMPARE(messages.Texts().last(), kChanged);
     QCOMPARE(StoredEgn(data, QStringLiteral("Нули Нулев")), QStringLiteral("7501010011"));
 
     // A valid number is saved without a question; the list stays open where it was and the
     // corrected holder stays listed until a refresh.
     const qsizetype before = messages.shown.size();
-    window.EgnEdit->setText(QStringLiteral("7501010010"));
-    QTest::keyClick(window.EgnEdit, Qt::Key_Enter);
+    egn->setText(QStringLiteral("7501010010"));
+    QTest::keyClick(egn, Qt::Key_Enter);
     QCOMPARE(messages.shown.size(), before + 1);
     QCOMPARE(messages.Texts().last(), kChanged);
     QCOMPARE(messages.shown.back().caption, QStringLiteral("Редактиране на ЕГН"));
@@ -219,23 +221,24 @@ class TestInvalidEgn : public QObject {
     mInvalidClick(data, tabs);
     data.MainQuery().SetCurrentRow(0);
     TEGNRepair window(data);
+    auto* egn = Control<QLineEdit>(window, "EgnEdit");
     window.show();
-    QTest::keyClick(window.EgnEdit, Qt::Key_Down);
+    QTest::keyClick(egn, Qt::Key_Down);
     QCOMPARE(data.MainQuery().CurrentRow(), 1);
-    QCOMPARE(window.EgnEdit->text(), QStringLiteral("123456789"));
-    window.EgnEdit->setCursorPosition(3);
-    QTest::keyClick(window.EgnEdit, Qt::Key_Up);
+    QCOMPARE(egn->text(), QStringLiteral("123456789"));
+    egn->setCursorPosition(3);
+    QTest::keyClick(egn, Qt::Key_Up);
     QCOMPARE(data.MainQuery().CurrentRow(), 0);
-    QTest::keyClicks(window.EgnEdit, QStringLiteral("<"));
+    QTest::keyClicks(egn, QStringLiteral("<"));
     QCOMPARE(data.MainQuery().CurrentRow(), 1);
-    QCOMPARE(window.EgnEdit->text(), QStringLiteral("123456789"));  // "<" is not typed
+    QCOMPARE(egn->text(), QStringLiteral("123456789"));  // "<" is not typed
     window.NavClick(TEGNRepair::nbLast);
-    QCOMPARE(window.DBText1->text(), QStringLiteral("Грешна Контролна"));
-    QTest::keyClick(window.EgnEdit, Qt::Key_Down);  // stays on the last row
+    QCOMPARE(Control<QLabel>(window, "DBText1")->text(), QStringLiteral("Грешна Контролна"));
+    QTest::keyClick(egn, Qt::Key_Down);  // stays on the last row
     QCOMPARE(data.MainQuery().CurrentRow(), 3);
     window.NavClick(TEGNRepair::nbFirst);
-    QCOMPARE(window.EgnEdit->text(), QStringLiteral("0000000000"));
-    QTest::keyClick(window.EgnEdit, Qt::Key_Escape);
+    QCOMPARE(egn->text(), QStringLiteral("0000000000"));
+    QTest::keyClick(egn, Qt::Key_Escape);
     QVERIFY(!window.isVisible());
     QCOMPARE(window.result(), int(QDialog::Rejected));
   }
@@ -247,10 +250,10 @@ class TestInvalidEgn : public QObject {
     mInvalidClick(data, tabs);
     TEGNRepair window(data);
     int opened = 0;
-    QTimer::singleShot(0, &window, [&] { window.SpeedButton2->click(); });
+    QTimer::singleShot(0, &window, [&] { Control<QToolButton>(window, "SpeedButton2")->click(); });
     ShowEgnRepair(window, [&] { ++opened; });
     QCOMPARE(opened, 1);
-    QTimer::singleShot(0, &window, [&] { QTest::keyClick(window.EgnEdit, Qt::Key_Escape); });
+    QTimer::singleShot(0, &window, [&] { QTest::keyClick(Control<QLineEdit>(window, "EgnEdit"), Qt::Key_Escape); });
     ShowEgnRepair(window, [&] { ++opened; });
     QCOMPARE(opened, 1);
   }
@@ -268,10 +271,11 @@ class TestInvalidEgn : public QObject {
     remove.Execute();
     data.CommitRetaining();
     TEGNRepair window(data);
+    auto* egn = Control<QLineEdit>(window, "EgnEdit");
     RecordingMessages messages;
     window.show();
-    QVERIFY(window.EgnEdit->text().isEmpty());
-    window.EgnEdit->setText(QStringLiteral("7501010010"));
+    QVERIFY(egn->text().isEmpty());
+    egn->setText(QStringLiteral("7501010010"));
     window.OKClick();
     QCOMPARE(messages.Texts(), QStringList{QStringLiteral("Лицето вече не е в базата данни. ЕГН-то не е записано.")});
     QVERIFY(!SavePersonEgn(data, personId, QStringLiteral("7501010010")));

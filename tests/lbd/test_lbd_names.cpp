@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "data/firebird/statement.h"
+#include "controls.h"
 #include "lbd/lbd_names.h"
 #include "lbd/ui/lbd_names_form.h"
 #include "lbd/person_info.h"
@@ -161,36 +162,38 @@ class TestLbdNames : public QObject {
 
   void windowSavesAndRebuilds() {
     TLbdNamesForm form(Data());
+    auto* save = Control<QPushButton>(form, "bSave");
+    auto* names = Control<QTableWidget>(form, "slNames");
     RecordingMessages messages;
     form.show();
-    QCOMPARE(form.slNames->rowCount(), 2);
-    QCOMPARE(form.slNames->item(1, 0)->text(), QStringLiteral("2"));
-    QCOMPARE(form.slNames->item(1, 3)->text(), QStringLiteral("Ана Борисова Колева"));
-    QVERIFY(form.bSave->isEnabled());
-    form.slNames->setCurrentCell(1, 2);
-    emit form.slNames->cellDoubleClicked(1, 2);
+    QCOMPARE(names->rowCount(), 2);
+    QCOMPARE(names->item(1, 0)->text(), QStringLiteral("2"));
+    QCOMPARE(names->item(1, 3)->text(), QStringLiteral("Ана Борисова Колева"));
+    QVERIFY(save->isEnabled());
+    names->setCurrentCell(1, 2);
+    emit names->cellDoubleClicked(1, 2);
     QCOMPARE(messages.Texts(), QStringList{QStringLiteral("Името е променено!")});
     QCOMPARE(messages.shown.back().caption, QStringLiteral("Потвърждение"));
     QCOMPARE(StoredName(Data(), twinSecond_), QStringLiteral("Ана Борисова Колева"));
-    QCOMPARE(form.slNames->rowCount(), 1);
-    QCOMPARE(form.slNames->item(0, 2)->text(), QStringLiteral("Анна Борисова"));
+    QCOMPARE(names->rowCount(), 1);
+    QCOMPARE(names->item(0, 2)->text(), QStringLiteral("Анна Борисова"));
     // The list is read again in the same transaction, which the save kept open.
     QVERIFY(Data().Tr().IsActive());
 
-    form.bSave->click();
+    save->click();
     QCOMPARE(StoredName(Data(), twinFirst_), QStringLiteral("Ана Борисова Колева"));
     // Nothing left: one empty row numbered 1, no saving, the message with its error icon.
     QCOMPARE(messages.Texts().last(), kNothingFound);
     QCOMPARE(messages.shown.back().caption, QStringLiteral("Греша"));
     QCOMPARE(messages.shown.back().icon, MessageIcon::Error);
-    QCOMPARE(form.slNames->rowCount(), 1);
-    QCOMPARE(form.slNames->item(0, 0)->text(), QStringLiteral("1"));
-    QVERIFY(form.slNames->item(0, 1)->text().isEmpty() && form.slNames->item(0, 3)->text().isEmpty());
-    QVERIFY(!form.bSave->isEnabled());
+    QCOMPARE(names->rowCount(), 1);
+    QCOMPARE(names->item(0, 0)->text(), QStringLiteral("1"));
+    QVERIFY(names->item(0, 1)->text().isEmpty() && names->item(0, 3)->text().isEmpty());
+    QVERIFY(!save->isEnabled());
 
     // A double-click on the empty list saves nothing and compares again.
     const qsizetype shown = messages.shown.size();
-    emit form.slNames->cellDoubleClicked(0, 1);
+    emit names->cellDoubleClicked(0, 1);
     QCOMPARE(messages.shown.size(), shown + 1);
     QCOMPARE(messages.Texts().last(), kNothingFound);
     form.close();
@@ -202,8 +205,8 @@ class TestLbdNames : public QObject {
     RecordingMessages messages;
     form.show();
     QCOMPARE(messages.Texts(), QStringList{QStringLiteral("НЯМА ВРЪЗКА С ЛБД!")});
-    QCOMPARE(form.slNames->rowCount(), 1);
-    QVERIFY(!form.bSave->isEnabled());
+    QCOMPARE(Control<QTableWidget>(form, "slNames")->rowCount(), 1);
+    QVERIFY(!Control<QPushButton>(form, "bSave")->isEnabled());
     QVERIFY(form.isVisible());
     form.close();
   }

@@ -16,6 +16,7 @@
 #include <deque>
 
 #include "register/register_grid_model.h"
+#include "controls.h"
 #include "core/desktop.h"
 #include "data/firebird/statement.h"
 #include "export_package_reader.h"
@@ -138,17 +139,22 @@ class TestSaveRepDialog : public QObject {
 
   void controlsAndDefaults() {
     TfrmSaveRep& d = Open();
+    auto* excel = Control<QRadioButton>(d, "MSExcel_RB");
+    auto* word = Control<QRadioButton>(d, "MSWord_RB");
+    auto* delimiter = Control<QLineEdit>(d, "Delim_ed");
+    auto* layout = Control<QComboBox>(d, "Layout_CB");
+    auto* font = Control<QComboBox>(d, "Font_CB");
     QCOMPARE(d.windowTitle(), QStringLiteral("Избор на колони за запис"));
-    QCOMPARE(d.Memo1->toPlainText(), QStringLiteral("Списък на картотеката - 10.12.2026"));
-    QVERIFY(d.MSWord_RB->isChecked());
-    QCOMPARE(d.MSWord_RB->text(), QStringLiteral("MS Word"));
-    QCOMPARE(d.MSExcel_RB->text(), QStringLiteral("MS Excel"));
-    QCOMPARE(d.Layout_CB->currentText(), QStringLiteral("Пейзаж"));
-    QCOMPARE(d.Font_CB->currentText(), QStringLiteral("По подразбиране"));
-    QCOMPARE(d.Font_CB->count(), 14);
-    QCOMPARE(d.Font_CB->itemText(13), QStringLiteral("20"));
-    QCOMPARE(d.Delim_ed->text(), QStringLiteral("|"));
-    QCOMPARE(d.cbSavedViews->currentText(), QStringLiteral("Няма"));
+    QCOMPARE(Control<QPlainTextEdit>(d, "Memo1")->toPlainText(), QStringLiteral("Списък на картотеката - 10.12.2026"));
+    QVERIFY(word->isChecked());
+    QCOMPARE(word->text(), QStringLiteral("MS Word"));
+    QCOMPARE(excel->text(), QStringLiteral("MS Excel"));
+    QCOMPARE(layout->currentText(), QStringLiteral("Пейзаж"));
+    QCOMPARE(font->currentText(), QStringLiteral("По подразбиране"));
+    QCOMPARE(font->count(), 14);
+    QCOMPARE(font->itemText(13), QStringLiteral("20"));
+    QCOMPARE(delimiter->text(), QStringLiteral("|"));
+    QCOMPARE(Control<QComboBox>(d, "cbSavedViews")->currentText(), QStringLiteral("Няма"));
 
     // The grid's 18 visible columns: "  №" unticked, every other one ticked; hidden ones not offered.
     const auto columns = d.Columns();
@@ -160,11 +166,11 @@ class TestSaveRepDialog : public QObject {
 
     // Options follow the format.
     d.show();
-    QVERIFY(d.Layout_CB->isVisible() && d.Font_CB->isVisible() && !d.Delim_ed->isVisible());
-    d.rbTextFile->setChecked(true);
-    QVERIFY(!d.Layout_CB->isVisible() && !d.Font_CB->isVisible() && d.Delim_ed->isVisible());
-    d.MSExcel_RB->setChecked(true);
-    QVERIFY(d.Layout_CB->isVisible() && !d.Delim_ed->isVisible());
+    QVERIFY(layout->isVisible() && font->isVisible() && !delimiter->isVisible());
+    Control<QRadioButton>(d, "rbTextFile")->setChecked(true);
+    QVERIFY(!layout->isVisible() && !font->isVisible() && delimiter->isVisible());
+    excel->setChecked(true);
+    QVERIFY(layout->isVisible() && !delimiter->isVisible());
   }
 
   // The grid as the main window shows it: a column the user hid is not offered, a moved one
@@ -205,9 +211,10 @@ class TestSaveRepDialog : public QObject {
     TfrmSaveRep& d = Open(QStringLiteral("a;b;c;"));
     d.show();
     QVERIFY(QTest::qWaitForWindowExposed(&d));
-    const QRect last = d.CLB->visualItemRect(d.CLB->item(d.CLB->count() - 1));
-    QCOMPARE(d.CLB->DropRow(QPoint(last.center().x(), d.CLB->viewport()->height() - 1)), -1);
-    QCOMPARE(d.CLB->DropRow(d.CLB->visualItemRect(d.CLB->item(1)).center()), 1);
+    auto* list = Control<ColumnListWidget>(d, "CLB");
+    const QRect last = list->visualItemRect(list->item(list->count() - 1));
+    QCOMPARE(list->DropRow(QPoint(last.center().x(), list->viewport()->height() - 1)), -1);
+    QCOMPARE(list->DropRow(list->visualItemRect(list->item(1)).center()), 1);
     d.CLBDragDrop(3, -1);
     const auto columns = d.Columns();
     QCOMPARE(columns[0].caption, QStringLiteral("Име"));
@@ -221,7 +228,7 @@ class TestSaveRepDialog : public QObject {
 
   void textExportLinesAndMessage() {
     TfrmSaveRep& d = Open();
-    d.rbTextFile->setChecked(true);
+    Control<QRadioButton>(d, "rbTextFile")->setChecked(true);
     TickOnly(d, {QStringLiteral("Рег.номер"), QStringLiteral("Име")});
     RecordingPrompts prompts;
     prompts.files = {FilePath("register")};  // the default extension is added
@@ -234,7 +241,7 @@ class TestSaveRepDialog : public QObject {
     QCOMPARE(messages.Texts(), QStringList{QString::fromUtf8(kSavedMessage)});
     QCOMPARE(d.result(), int(QDialog::Accepted));
     QCOMPARE(register_->Data().MainQuery().CurrentRow(), 2);  // left on the last row
-    QCOMPARE(d.FillProgress->value(), 3);
+    QCOMPARE(Control<QProgressBar>(d, "FillProgress")->value(), 3);
     QVERIFY(opened_.isEmpty());
   }
 
@@ -247,8 +254,10 @@ class TestSaveRepDialog : public QObject {
   void refusalsKeepTheDialogOpen() {
     QFETCH(int, format);
     TfrmSaveRep& d = Open();
-    (format == int(ExportFormat::Excel) ? d.MSExcel_RB : format == int(ExportFormat::Text) ? d.rbTextFile : d.MSWord_RB)
-        ->setChecked(true);
+    const char* button = format == int(ExportFormat::Excel)  ? "MSExcel_RB"
+                         : format == int(ExportFormat::Text) ? "rbTextFile"
+                                                             : "MSWord_RB";
+    Control<QRadioButton>(d, QString::fromLatin1(button))->setChecked(true);
     RecordingPrompts prompts;
     RecordingMessages messages;
     d.DeselectAll_SBClick();
@@ -265,7 +274,7 @@ class TestSaveRepDialog : public QObject {
 
   void overwriteQuestion() {
     TfrmSaveRep& d = Open();
-    d.rbTextFile->setChecked(true);
+    Control<QRadioButton>(d, "rbTextFile")->setChecked(true);
     QFile old(FilePath("old.txt"));
     QVERIFY(old.open(QIODevice::WriteOnly));
     old.write("keep");
@@ -287,9 +296,9 @@ class TestSaveRepDialog : public QObject {
   void wordAndExcelExports() {
     TfrmSaveRep& d = Open();
     TickOnly(d, {QStringLiteral("Рег.номер"), QStringLiteral("Име"), QStringLiteral("ЕГН")});
-    d.Footer_M->setPlainText(QStringLiteral("Край"));
-    d.Layout_CB->setCurrentIndex(0);
-    d.Font_CB->setCurrentText(QStringLiteral("10"));
+    Control<QPlainTextEdit>(d, "Footer_M")->setPlainText(QStringLiteral("Край"));
+    Control<QComboBox>(d, "Layout_CB")->setCurrentIndex(0);
+    Control<QComboBox>(d, "Font_CB")->setCurrentText(QStringLiteral("10"));
     RecordingPrompts prompts;
     RecordingMessages messages;
     prompts.files = {FilePath("list.docx")};
@@ -304,7 +313,7 @@ class TestSaveRepDialog : public QObject {
 
     TfrmSaveRep& e = Open();
     TickOnly(e, {QStringLiteral("Име"), QStringLiteral("ЕГН")});
-    e.MSExcel_RB->setChecked(true);
+    Control<QRadioButton>(e, "MSExcel_RB")->setChecked(true);
     prompts.files = {FilePath("list")};
     e.Save_SBClick();
     QCOMPARE(prompts.requests.back().defaultExtension, QStringLiteral("xlsx"));
@@ -329,6 +338,7 @@ class TestSaveRepDialog : public QObject {
 
   void savedViewOperations() {
     TfrmSaveRep& d = Open();
+    auto* views = Control<QComboBox>(d, "cbSavedViews");
     RecordingPrompts prompts;
     RecordingMessages messages;
     // An empty name asks again; the view takes the current ticks.
@@ -337,15 +347,15 @@ class TestSaveRepDialog : public QObject {
     d.NewView_SBClick();
     QCOMPARE(prompts.textPrompts, (QStringList{"Създаване на нов изглед|Име на изглед",
                                                "Създаване на нов изглед|Име на изглед"}));
-    QCOMPARE(d.cbSavedViews->currentText(), QStringLiteral("Само имена"));
-    const int id = d.cbSavedViews->currentData().toInt();
+    QCOMPARE(views->currentText(), QStringLiteral("Само имена"));
+    const int id = views->currentData().toInt();
     QCOMPARE(id, 1);
 
     // "Няма" ticks everything; choosing the view again brings its ticks back.
-    d.cbSavedViews->setCurrentIndex(0);
+    views->setCurrentIndex(0);
     d.cbSavedViewsChange();
     QCOMPARE(TickedCount(d.Columns()), 18);
-    d.cbSavedViews->setCurrentIndex(1);
+    views->setCurrentIndex(1);
     d.cbSavedViewsChange();
     QCOMPARE(TickedCount(d.Columns()), 1);
 
@@ -353,25 +363,26 @@ class TestSaveRepDialog : public QObject {
     TickOnly(d, {QStringLiteral("Име"), QStringLiteral("ЕГН")});
     d.SaveView_SBClick();
     TfrmSaveRep& again = Open();
-    QCOMPARE(again.cbSavedViews->count(), 2);
-    again.cbSavedViews->setCurrentIndex(1);
+    auto* againViews = Control<QComboBox>(again, "cbSavedViews");
+    QCOMPARE(againViews->count(), 2);
+    againViews->setCurrentIndex(1);
     again.cbSavedViewsChange();
     QCOMPARE(TickedCount(again.Columns()), 2);
 
     // Erasing asks first; No keeps the view, Yes removes it and ticks every column.
     messages.answers = {MessageAnswer::No, MessageAnswer::Yes};
     again.EraseView_SBClick();
-    QCOMPARE(again.cbSavedViews->count(), 2);
+    QCOMPARE(againViews->count(), 2);
     QCOMPARE(messages.shown.back().text, QStringLiteral("Сигурнили сте, че изкате да изтриете избрания поглед?"));
     again.EraseView_SBClick();
-    QCOMPARE(again.cbSavedViews->count(), 1);
-    QCOMPARE(again.cbSavedViews->currentText(), QStringLiteral("Няма"));
+    QCOMPARE(againViews->count(), 1);
+    QCOMPARE(againViews->currentText(), QStringLiteral("Няма"));
     QCOMPARE(TickedCount(again.Columns()), 18);
 
     // With "Няма" chosen, saving makes a new view; its id is never the erased one.
     prompts.texts = {QStringLiteral("Втори")};
     again.SaveView_SBClick();
-    QCOMPARE(again.cbSavedViews->currentData().toInt(), 2);
+    QCOMPARE(againViews->currentData().toInt(), 2);
   }
 };
 

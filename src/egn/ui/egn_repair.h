@@ -23,15 +23,6 @@ class TEGNRepair : public QDialog {
   // "Редактиране" and Enter: checks and saves the typed EGN.
   void OKClick();
 
-  QLabel* Label1 = nullptr;
-  QLabel* DBText1 = nullptr;
-  QLabel* Label3 = nullptr;
-  QLineEdit* EgnEdit = nullptr;
-  QWidget* Nav = nullptr;
-  QToolButton* navButtons[4] = {};
-  QToolButton* SpeedButton1 = nullptr;  // "Редактиране"
-  QToolButton* SpeedButton2 = nullptr;  // closes with OK: the card opens in the card editor
-
  protected:
   void showEvent(QShowEvent* event) override;  // FormShow
   void keyPressEvent(QKeyEvent* event) override;
@@ -42,6 +33,14 @@ class TEGNRepair : public QDialog {
 
   TDataModule1& data_;
   int personId_ = -1;  // the loaded holder; -1 when there is none
+  QToolButton* navButtons[4] = {};
+  QLabel* Label1 = nullptr;
+  QLabel* DBText1 = nullptr;
+  QLabel* Label3 = nullptr;
+  QLineEdit* EgnEdit = nullptr;
+  QWidget* Nav = nullptr;
+  QToolButton* SpeedButton1 = nullptr;  // "Редактиране"
+  QToolButton* SpeedButton2 = nullptr;  // closes with OK: the card opens in the card editor
 };
 
 // Shows the window modally; when it closes with OK, `openCard` opens the list's current card

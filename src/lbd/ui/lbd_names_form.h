@@ -26,11 +26,6 @@ class TLbdNamesForm : public QDialog {
 
   const std::vector<LbdNameRow>& Rows() const { return rows_; }
 
-  QTableWidget* slNames = nullptr;
-  QPushButton* bSave = nullptr;
-  QPushButton* bExit = nullptr;
-  QLabel* Label1 = nullptr;
-
  protected:
   void showEvent(QShowEvent* event) override;  // FormShow
 
@@ -41,4 +36,8 @@ class TLbdNamesForm : public QDialog {
   TDataModule1& data_;
   std::vector<LbdNameRow> rows_;
   TStatusForm* status_ = nullptr;
+  QTableWidget* slNames = nullptr;
+  QPushButton* bSave = nullptr;
+  QPushButton* bExit = nullptr;
+  QLabel* Label1 = nullptr;
 };

@@ -71,6 +71,16 @@ class TfrmSaveRep : public QDialog {
   QString ViewKey() const;
   const TSaveRepViewSettings& ViewStore() const { return views_; }
 
+
+ private:
+  void BuildControls();
+  void FillViewList(int chooseId);
+  int ChosenViewId() const;
+
+  ExportSource& source_;
+  QStringList totals_;
+  TSaveRepViewSettings views_;
+  bool viewsAvailable_ = false;
   QPushButton* SelectAll_SB = nullptr;
   QPushButton* DeselectAll_SB = nullptr;
   QPushButton* InvertSel_SB = nullptr;
@@ -96,16 +106,6 @@ class TfrmSaveRep : public QDialog {
   QComboBox* Font_CB = nullptr;
   QPushButton* Save_SB = nullptr;
   QProgressBar* FillProgress = nullptr;
-
- private:
-  void BuildControls();
-  void FillViewList(int chooseId);
-  int ChosenViewId() const;
-
-  ExportSource& source_;
-  QStringList totals_;
-  TSaveRepViewSettings views_;
-  bool viewsAvailable_ = false;
 };
 
 // Creates the dialog over the source, shows it modally and destroys it; an error while
