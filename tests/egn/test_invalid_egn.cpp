@@ -1,46 +1,29 @@
-// The invalid-EGN view through the main window (the view, its count, the tabs, clicks and
-// Enter by rights) and the correction window offscreen (checks, questions, saving with
-// commit-retaining, the keys, a holder deleted meanwhile).
+// The invalid-EGN view over an empty register and the correction window offscreen (checks,
+// questions, saving with commit-retaining, the keys, a holder deleted meanwhile).
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
-#include <QTabBar>
-#include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
 #include <memory>
 
-#include "session/login_record.h"
 #include "controls.h"
-#include "app/main_form.h"
 #include "data/data_module.h"
 #include "data/firebird/statement.h"
 #include "egn/ui/egn_repair.h"
 #include "egn/egn_repair_rules.h"
 #include "egn/invalid_egn.h"
 #include "recording_messages.h"
+#include "register/register_tabs.h"
 #include "temp_register.h"
+#include "invalid_egn_cards.h"
 
 namespace {
 const QString kNotTenDigits = QStringLiteral("ЕГН-то не е 10 цифри!");
 const QString kQuestion = QStringLiteral("ЕГН-то не отговаря на валидна дата.Желаете ли го запишете?");
 const QString kChanged = QStringLiteral("ЕГН-то е сменено.");
-
-void AddCard(Database& db, int regNum, const QString& name, const QString& egn) {
-  Statement card(db, QStringLiteral("insert into RGS_CARD (REG_NUM, REGDATE, ADRESS, GROUP1, GRUPA, GROUP2, STATUS, "
-                                    "ADD_USER) values (?,?,'ул. Роза 5',2,1,0,1,'Default') returning CARD_ID"));
-  card.BindAll({regNum, QDate(2020, 1, 1)});
-  card.Execute();
-  Statement person(db, QStringLiteral("insert into RGS_PERSON (CARD_ID, NAME, EGN, PERSON_TYPE) values (?,?,?,0)"));
-  person.BindAll({card.Value(0), name, egn});
-  person.Execute();
-  // A member with a broken number: the view covers holders only.
-  Statement member(db, QStringLiteral("insert into RGS_PERSON (CARD_ID, NAME, EGN, PERSON_TYPE) values (?,'Дете','1',3)"));
-  member.Bind(0, card.Value(0));
-  member.Execute();
-}
 
 QString StoredEgn(TDataModule1& data, const QString& name) {
   Statement query(data.Db(), QStringLiteral("select EGN from RGS_PERSON where NAME = ?"));
@@ -54,10 +37,6 @@ class TestInvalidEgn : public QObject {
 
   QTemporaryDir userFolder_;
   std::unique_ptr<TempRegister> reg_;
-  TLogInfoRec record_;
-  int corrections_ = 0;
-  int cardsOpened_ = 0;
-
 
  private slots:
   void initTestCase() {
@@ -70,55 +49,9 @@ class TestInvalidEgn : public QObject {
   }
   void cleanupTestCase() { reg_.reset(); }
 
-  // Every test starts from the same five cards.
-  void init() {
-    Database db;
-    db.Attach(reg_->Params());
-    db.ExecuteImmediate(QStringLiteral("delete from RGS_PERSON"));
-    db.ExecuteImmediate(QStringLiteral("delete from RGS_CARD"));
-    AddCard(db, 1, QStringLiteral("Валиден Титуляр"), QStringLiteral("7501010010"));
-    AddCard(db, 2, QStringLiteral("Нули Нулев"), QStringLiteral("0000000000"));
-    AddCard(db, 3, QStringLiteral("Девет Цифри"), QStringLiteral("123456789"));
-    AddCard(db, 4, QStringLiteral("С Интервал"), QStringLiteral("75010 0010"));
-    AddCard(db, 5, QStringLiteral("Грешна Контролна"), QStringLiteral("7501010011"));
-    db.Detach();
-    corrections_ = 0;
-    cardsOpened_ = 0;
-  }
+  void init() { ResetInvalidEgnCards(reg_->Data()); }
   // The shared data module ends its transaction, so the next test sees the fresh cards.
   void cleanup() { reg_->Data().Commit(); }
-
-  void viewListsTheHoldersWithoutAValidDate() {
-    TDataModule1 data;
-    MainFormWindows windows;
-    RegisterTabs* tabs = nullptr;
-    windows.invalidEgn = [&](QWidget*) { mInvalidClick(data, *tabs); };
-    SetRecord(QStringLiteral("USER1"));
-    TMainForm form(data, record_, windows);
-    tabs = &form.Tabs();
-    QVERIFY(form.FormShow());
-    form.Tabs().Search(QStringLiteral("and p.NAME containing 'Нули'"), QStringLiteral("Търсене:НУЛИ"), true);
-
-    for (int run = 0; run < 2; ++run) {
-      windows.invalidEgn(&form);
-      QCOMPARE(form.TabStrip().count(), 3);
-      QCOMPARE(form.TabStrip().tabText(2), QStringLiteral("Невалидни ЕГН-та"));
-      QCOMPARE(form.TabStrip().currentIndex(), 2);
-      QCOMPARE(data.MainQuery().Line(1), QString());
-      QCOMPARE(data.MainQuery().RowCount(), 4);
-      QCOMPARE(form.StatusText(0), QStringLiteral("4 невалидни ЕГН-та"));
-      QCOMPARE(data.InvalidCount, -1);
-    }
-    QStringList names;
-    for (int row = 0; row < data.MainQuery().RowCount(); ++row)
-      names << data.MainQuery().Value(row, QStringLiteral("NAME")).toString().trimmed();
-    QCOMPARE(names, (QStringList{"Нули Нулев", "Девет Цифри", "С Интервал", "Грешна Контролна"}));
-
-    // Another tab restores the ordinary list.
-    form.TabStrip().tabBarClicked(0);
-    QCOMPARE(data.MainQuery().RowCount(), 5);
-    QVERIFY(!data.MainQuery().IsFiltered());
-  }
 
   void anEmptyRegisterCountsNone() {
     TempRegister empty;
@@ -130,36 +63,6 @@ class TestInvalidEgn : public QObject {
     QCOMPARE(status.last().at(0).toString(), QStringLiteral("0 невалидни ЕГН-та"));
     QCOMPARE(data.MainQuery().RowCount(), 0);
   }
-
-  void clickAndEnterFollowTheRights_data() {
-    QTest::addColumn<QString>("rights");
-    QTest::addColumn<int>("corrections");  // after a click and an Enter
-    QTest::addColumn<int>("cards");
-    QTest::newRow("USER2 corrects") << "USER2" << 2 << 0;
-    QTest::newRow("USER3 opens the card on Enter") << "USER3" << 0 << 1;
-  }
-  void clickAndEnterFollowTheRights() {
-    QFETCH(QString, rights);
-    TDataModule1 data;
-    MainFormWindows windows;
-    RegisterTabs* tabs = nullptr;
-    windows.invalidEgn = [&](QWidget*) { mInvalidClick(data, *tabs); };
-    windows.egnCorrection = [this](QWidget*) { ++corrections_; };
-    windows.showCard = [this](QWidget*, int, bool) { ++cardsOpened_; };
-    SetRecord(rights);
-    TMainForm form(data, record_, windows);
-    tabs = &form.Tabs();
-    QVERIFY(form.FormShow());
-    windows.invalidEgn(&form);
-    form.show();
-    QTableView& grid = form.Grid();
-    const QRect cell = grid.visualRect(grid.model()->index(1, 1));
-    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cell.center());
-    QTest::keyClick(&grid, Qt::Key_Return);
-    QTEST(corrections_, "corrections");
-    QTEST(cardsOpened_, "cards");
-  }
-
   void correctionWindow() {
     TDataModule1& data = reg_->Data();
     RegisterTabs tabs(data);
@@ -281,17 +184,6 @@ class TestInvalidEgn : public QObject {
     QVERIFY(!SavePersonEgn(data, personId, QStringLiteral("7501010010")));
     Statement count(data.Db(), QStringLiteral("select count(*) from RGS_PERSON where EGN = '7501010010'"));
     QCOMPARE(count.ScalarValue().toInt(), 1);
-  }
-
- private:
-  void SetRecord(const QString& rights) {
-    record_.Clear();
-    record_.SetDatabasePath(reg_->Params().path);
-    record_.SetDatabaseUser(reg_->Params().user);
-    record_.SetDatabasePassword(reg_->Params().password);
-    record_.SetUserName(QStringLiteral("clerk"));
-    record_.SetUserLogin(QStringLiteral("clerk"));
-    record_.SetRightsGroup(rights);
   }
 };
 
