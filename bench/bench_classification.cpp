@@ -12,9 +12,9 @@
 #include "bench_memory.h"
 #include "bench_register.h"
 #include "classification/update_card_classification.h"
+#include "core/clock.h"
 #include "data/data_module.h"
 #include "data/firebird/statement.h"
-#include "core/clock.h"
 
 namespace {
 constexpr double kGoal = 2.0;

@@ -19,9 +19,9 @@
 #include "classification/ranking_progress.h"
 #include "classification/refresh_classifications.h"
 #include "classification/store_ranking_places.h"
+#include "core/clock.h"
 #include "data/data_module.h"
 #include "data/firebird/statement.h"
-#include "core/clock.h"
 
 namespace {
 constexpr double kGoal = 2.0;

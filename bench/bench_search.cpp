@@ -5,11 +5,11 @@
 
 #include <QTextStream>
 
-#include "search/search_condition.h"
 #include "bench_bare_list.h"
 #include "bench_memory.h"
 #include "bench_register.h"
 #include "data/data_module.h"
+#include "search/search_condition.h"
 
 namespace {
 // The name part and the group of the search, built by the program's own search builder.

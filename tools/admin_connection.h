@@ -13,4 +13,3 @@ ConnectionParams AdminConnection(const QString& path, const ParsedArgs& args);
 // True (after saying so on `err`) when `params` names a local register file that is not there;
 // a server's file is the server's to check.
 bool RegisterFileMissing(const ConnectionParams& params, QTextStream& err);
-

@@ -1,20 +1,19 @@
 // Reading the export command's arguments, opening the register list and writing the file.
 #include "export_command.h"
 
-
 #include "admin_args.h"
 #include "admin_connection.h"
 #include "admin_exit.h"
-#include "search/search_condition.h"
-#include "data/data_module.h"
-#include "data/firebird/db_error.h"
 #include "core/clock.h"
 #include "core/date_time.h"
+#include "data/data_module.h"
+#include "data/firebird/db_error.h"
 #include "reports/export_columns.h"
 #include "reports/export_list_source.h"
 #include "reports/writer_docx.h"
 #include "reports/writer_txt.h"
 #include "reports/writer_xlsx.h"
+#include "search/search_condition.h"
 
 namespace {
 // The search options and the criterion box each one ticks.

@@ -4,10 +4,10 @@
 #include <QStringList>
 #include <climits>
 
+#include "core/clock.h"
 #include "data/card_table.h"
 #include "data/firebird/database.h"
 #include "data/firebird/statement.h"
-#include "core/clock.h"
 #include "data/person_table.h"
 #include "seed_generator.h"
 #include "seed_household.h"

@@ -9,9 +9,9 @@
 #include "admin_exit.h"
 #include "annual_list_command.h"
 #include "data/data_module.h"
+#include "data/register_settings.h"
 #include "engine/report/report_layout.h"
 #include "engine/report/report_painter.h"
-#include "data/register_settings.h"
 #include "reports/annual_list_rows.h"
 #include "reports/service_note_layout.h"
 

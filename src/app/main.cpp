@@ -4,16 +4,16 @@
 #include <QTextStream>
 #include <QTimer>
 
-#include "session/library_login.h"
-#include "session/login_record.h"
-#include "session/work_session.h"
 #include "app/main_form.h"
 #include "app/program_windows.h"
 #include "core/error_display.h"
-#include "ui/tesaro_application.h"
-#include "ui/termination_signals.h"
 #include "data/data_module.h"
 #include "lbd/pers_info_library.h"
+#include "session/library_login.h"
+#include "session/login_record.h"
+#include "session/work_session.h"
+#include "ui/termination_signals.h"
+#include "ui/tesaro_application.h"
 
 int main(int argc, char** argv) {
   QElapsedTimer sinceStart;

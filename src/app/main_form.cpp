@@ -16,20 +16,20 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "commands/ui/about_form.h"
 #include "commands/delete_card.h"
 #include "commands/help.h"
-#include "commands/ui/options_form.h"
 #include "commands/refresh.h"
 #include "commands/state_commands.h"
+#include "commands/ui/about_form.h"
+#include "commands/ui/options_form.h"
 #include "commands/ui/status_menu.h"
-#include "session/library_login.h"
-#include "register/rights.h"
-#include "session/work_session.h"
+#include "data/data_module.h"
 #include "register/register_grid_model.h"
+#include "register/rights.h"
 #include "search/search_condition.h"
 #include "search/ui/search_panel.h"
-#include "data/data_module.h"
+#include "session/library_login.h"
+#include "session/work_session.h"
 
 TMainForm::TMainForm(TDataModule1& data, TLogInfoRec& record, MainFormWindows windows, QWidget* parent)
     : QMainWindow(parent), data_(data), record_(record), windows_(std::move(windows)), tabs_(data) {

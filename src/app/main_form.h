@@ -5,8 +5,8 @@
 #include <QMainWindow>
 #include <functional>
 
-#include "session/login_record.h"
 #include "register/register_tabs.h"
+#include "session/login_record.h"
 
 class QLabel;
 class QMenu;

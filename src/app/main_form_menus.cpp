@@ -5,16 +5,16 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include "commands/ui/about_form.h"
-#include "commands/help.h"
-#include "commands/ui/options_form.h"
-#include "session/library_login.h"
-#include "register/rights.h"
 #include "app/main_form.h"
 #include "app/toolbar_icons.h"
-#include "data/data_module.h"
+#include "commands/help.h"
+#include "commands/ui/about_form.h"
+#include "commands/ui/options_form.h"
 #include "core/clock.h"
 #include "core/date_time.h"
+#include "data/data_module.h"
+#include "register/rights.h"
+#include "session/library_login.h"
 
 namespace {
 struct ToolEntry {

@@ -1,17 +1,11 @@
 #include "app/program_windows.h"
 
-#include "viewers/ui/log_form.h"
-#include "viewers/ui/nom_form.h"
 #include "card/ui/members_page.h"
 #include "card/ui/view_kart.h"
 #include "classification/ui/ranking_run.h"
-#include "viewers/ui/log_form.h"
-#include "viewers/ui/nom_form.h"
-#include "card/ui/view_kart.h"
-#include "classification/ui/ranking_run.h"
 #include "data/data_module.h"
-#include "egn/ui/egn_repair.h"
 #include "egn/invalid_egn.h"
+#include "egn/ui/egn_repair.h"
 #include "lbd/ui/lbd_check.h"
 #include "lbd/ui/lbd_form.h"
 #include "lbd/ui/lbd_names_form.h"
@@ -19,6 +13,8 @@
 #include "reports/ui/card_print.h"
 #include "reports/ui/save_rep_dialog.h"
 #include "reports/ui/service_note_print.h"
+#include "viewers/ui/log_form.h"
+#include "viewers/ui/nom_form.h"
 
 MainFormWindows ProgramWindows::Hooks() {
   MainFormWindows windows;

@@ -3,9 +3,9 @@
 
 #include "card/card_load.h"
 #include "card/members.h"
+#include "core/text_helpers.h"
 #include "data/action_log.h"
 #include "data/data_module.h"
-#include "core/text_helpers.h"
 
 namespace {
 const QString kCrLf = QStringLiteral("\r\n");

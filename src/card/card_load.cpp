@@ -5,13 +5,13 @@
 #include <QRegularExpression>
 
 #include "card/card_stamp.h"
+#include "core/clock.h"
+#include "core/text_helpers.h"
+#include "core/yes_no_code.h"
 #include "data/card_table.h"
 #include "data/data_module.h"
 #include "data/firebird/db_error.h"
 #include "data/firebird/statement.h"
-#include "core/clock.h"
-#include "core/yes_no_code.h"
-#include "core/text_helpers.h"
 
 namespace {
 // A missing date-picker date the editor keeps apart from 30.12.1899 (shown blank).

@@ -9,22 +9,22 @@
 #include <utility>
 #include <vector>
 
-#include "core/error_display.h"
-#include "core/messages.h"
 #include "card/card_history.h"
 #include "card/card_load.h"
 #include "card/card_stamp.h"
 #include "card/members.h"
 #include "classification/update_card_classification.h"
+#include "core/clock.h"
+#include "core/error_display.h"
+#include "core/messages.h"
+#include "core/text_helpers.h"
+#include "core/yes_no_code.h"
 #include "data/action_log.h"
 #include "data/card_table.h"
 #include "data/data_module.h"
 #include "data/firebird/db_error.h"
 #include "data/firebird/statement.h"
-#include "core/clock.h"
-#include "core/yes_no_code.h"
 #include "data/person_table.h"
-#include "core/text_helpers.h"
 
 namespace {
 using ColumnValues = std::vector<std::pair<QString, QVariant>>;

@@ -5,12 +5,12 @@
 #include <QDateTime>
 #include <algorithm>
 
-#include "data/card_table.h"
-#include "data/data_module.h"
-#include "data/firebird/statement.h"
 #include "core/clock.h"
 #include "core/egn_rules.h"
 #include "core/text_helpers.h"
+#include "data/card_table.h"
+#include "data/data_module.h"
+#include "data/firebird/statement.h"
 #include "data/person_table.h"
 
 namespace {

@@ -1,7 +1,6 @@
 // The checks a card must pass before it is saved from the card window.
 #include "card/view_kart_validation.h"
 
-
 QString CardValidationMessage(const CardForm& form, const QLocale& locale) {
   QString message;
   if (form.cbGroup.text.isEmpty()) message = QStringLiteral("Моля въведете групата на семейството");

@@ -1,11 +1,11 @@
 // Counting a household's children, disabled members and adults, and the card's points.
 #include "classification/card_classification.h"
 
-#include "data/firebird/db_error.h"
 #include "core/clock.h"
 #include "core/egn_rules.h"
 #include "core/text_helpers.h"
 #include "core/yes_no_code.h"
+#include "data/firebird/db_error.h"
 
 #include <cmath>
 

@@ -2,8 +2,8 @@
 
 #include <QStringList>
 
-#include "data/firebird/statement.h"
 #include "core/yes_no_code.h"
+#include "data/firebird/statement.h"
 
 namespace {
 namespace card = card_table;

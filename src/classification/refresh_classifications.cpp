@@ -6,8 +6,8 @@
 #include "classification/ranking_failure.h"
 #include "classification/ranking_progress.h"
 #include "classification/refresh_reader.h"
-#include "data/data_module.h"
 #include "core/clock.h"
+#include "data/data_module.h"
 
 int RefreshAllClassifications(TDataModule1& data, RankingProgress& progress) {
   progress.Begin(QStringLiteral("Попълване на данните"), 140);

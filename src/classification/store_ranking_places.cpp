@@ -6,12 +6,12 @@
 #include <utility>
 #include <vector>
 
-#include "classification/ranking_place.h"
 #include "classification/ranking_failure.h"
+#include "classification/ranking_place.h"
 #include "classification/ranking_progress.h"
+#include "core/clock.h"
 #include "data/data_module.h"
 #include "data/firebird/statement.h"
-#include "core/clock.h"
 
 namespace {
 // SYS_NOTES gets the record after a carriage return (code 13 alone) when the notes are not

@@ -3,9 +3,9 @@
 
 #include "classification/card_classification.h"
 #include "classification/classification_rows.h"
+#include "core/clock.h"
 #include "data/data_module.h"
 #include "data/firebird/statement.h"
-#include "core/clock.h"
 
 namespace {
 // The left join gives the card's own cells even when it has no members, and no row at all

@@ -3,11 +3,11 @@
 
 #include <set>
 
+#include "core/clock.h"
+#include "core/text_helpers.h"
 #include "data/data_module.h"
 #include "data/firebird/db_error.h"
 #include "data/firebird/statement.h"
-#include "core/clock.h"
-#include "core/text_helpers.h"
 
 namespace {
 const QString kStatusList = QStringLiteral("STATUS");

@@ -2,8 +2,8 @@
 
 #include <QTextStream>
 
-#include "core/messages.h"
 #include "core/app_error.h"
+#include "core/messages.h"
 
 void ShowErrorDisplay(QWidget* parent, const QString& text) {
   // Also on the standard error stream, so an administrator finds it in a session log.

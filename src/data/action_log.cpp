@@ -1,12 +1,12 @@
 #include "data/action_log.h"
 
+#include "core/clock.h"
+#include "core/date_time.h"
+#include "core/text_helpers.h"
 #include "data/data_module.h"
 #include "data/firebird/db_error.h"
 #include "data/firebird/statement.h"
 #include "data/sql_quote.h"
-#include "core/clock.h"
-#include "core/date_time.h"
-#include "core/text_helpers.h"
 
 QString ComposeLogActionSql(const QString& userName, int userId, const QString& kind, qint64 objectKey,
                             const QString& action, const QDateTime& clientNow) {

@@ -1,12 +1,12 @@
 #include "data/list_query.h"
 
+#include "core/date_time.h"
+#include "core/text_helpers.h"
 #include "data/card_table.h"
 #include "data/firebird/database.h"
 #include "data/firebird/db_error.h"
 #include "data/nom_table.h"
-#include "core/date_time.h"
 #include "data/person_table.h"
-#include "core/text_helpers.h"
 
 namespace {
 // The register list's statement is shown and copied as it stands, so its separators stay as

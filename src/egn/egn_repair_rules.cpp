@@ -1,9 +1,9 @@
 #include "egn/egn_repair_rules.h"
 
-#include "data/data_module.h"
-#include "data/firebird/statement.h"
 #include "core/egn_rules.h"
 #include "core/text_helpers.h"
+#include "data/data_module.h"
+#include "data/firebird/statement.h"
 
 CorrectedEgnCheck CheckCorrectedEgn(const QString& text) {
   if (text.size() != 10 || !IsAllDigits(text)) return CorrectedEgnCheck::NotTenDigits;

@@ -1,7 +1,7 @@
 #include "egn/invalid_egn.h"
 
-#include "register/register_tabs.h"
 #include "data/data_module.h"
+#include "register/register_tabs.h"
 
 QString InvalidEgnCountText(int count) { return QString::number(count) + QStringLiteral(" невалидни ЕГН-та"); }
 

@@ -4,7 +4,6 @@
 
 #include <QString>
 
-#include "core/date_time.h"
 #include "card/view_kart_member_check.h"
 #include "core/date_time.h"
 

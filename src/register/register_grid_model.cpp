@@ -3,10 +3,10 @@
 #include <QGuiApplication>
 #include <QPalette>
 
+#include "core/text_helpers.h"
 #include "data/card_table.h"
 #include "data/list_query.h"
 #include "data/person_table.h"
-#include "core/text_helpers.h"
 
 const std::vector<GridColumn>& RegisterGridColumns() {
   namespace card = card_table;

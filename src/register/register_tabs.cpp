@@ -4,10 +4,10 @@
 #include <QDate>
 #include <QGuiApplication>
 
+#include "core/clock.h"
 #include "core/messages.h"
 #include "data/data_module.h"
 #include "data/firebird/db_error.h"
-#include "core/clock.h"
 
 const QString RegisterTabs::kAllCaption = QStringLiteral("Всички");
 const QString RegisterTabs::kSearchCaption = QStringLiteral("Търсене");

@@ -1,8 +1,8 @@
 // Register list rows for the report engine.
 #include "reports/annual_list_rows.h"
 
-#include "data/list_query.h"
 #include "core/text_helpers.h"
+#include "data/list_query.h"
 
 int ListQueryRows::RowCount() const { return list_.IsOpen() ? list_.RowCount() : 0; }
 

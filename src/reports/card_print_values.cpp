@@ -4,12 +4,12 @@
 #include <QLocale>
 
 #include "card/members.h"
-#include "data/card_table.h"
-#include "data/data_module.h"
-#include "data/firebird/statement.h"
 #include "core/date_time.h"
 #include "core/text_helpers.h"
 #include "core/yes_no_code.h"
+#include "data/card_table.h"
+#include "data/data_module.h"
+#include "data/firebird/statement.h"
 #include "data/person_table.h"
 
 namespace {

@@ -1,9 +1,9 @@
 // The register list as an export source.
 #include "reports/export_list_source.h"
 
-#include "register/register_grid_model.h"
-#include "data/list_query.h"
 #include "core/text_helpers.h"
+#include "data/list_query.h"
+#include "register/register_grid_model.h"
 
 std::vector<ExportSourceColumn> RegisterExportColumns(const std::vector<int>& logicalOrder,
                                                       const std::vector<bool>& hidden) {

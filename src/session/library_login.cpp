@@ -6,8 +6,8 @@
 #include <QLibrary>
 #include <QtDebug>
 
-#include "session/login_record.h"
 #include "data/firebird/cp1251.h"
+#include "session/login_record.h"
 
 namespace {
 // Unloads the library however the calls end, an exception included.

@@ -3,8 +3,8 @@
 
 #include <QSettings>
 
-#include "register/user_directory.h"
 #include "core/messages.h"
+#include "register/user_directory.h"
 
 QString SettingsFilePath() { return UserDirectory() + QStringLiteral("tesaro.ini"); }
 

@@ -1,12 +1,12 @@
 // Signing the user in to the register and out of it.
 #include "session/work_session.h"
 
-#include "session/login_record.h"
-#include "session/settings_file.h"
 #include "core/messages.h"
 #include "data/action_log.h"
 #include "data/data_module.h"
 #include "data/firebird/statement.h"
+#include "session/login_record.h"
+#include "session/settings_file.h"
 
 namespace {
 // The user's USER_ID in table users, or -1 when the name is not there. The name is bound, never

@@ -1,7 +1,7 @@
 #include "viewers/nom_form_model.h"
 
-#include "data/nom_table.h"
 #include "core/text_helpers.h"
+#include "data/nom_table.h"
 
 namespace {
 struct NomColumn {

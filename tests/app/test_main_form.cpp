@@ -8,13 +8,13 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "session/login_record.h"
 #include "app/main_form.h"
-#include "search/ui/search_panel.h"
 #include "data/data_module.h"
 #include "data/firebird/db_error.h"
 #include "data/firebird/statement.h"
 #include "recording_messages.h"
+#include "search/ui/search_panel.h"
+#include "session/login_record.h"
 #include "temp_register.h"
 
 namespace {

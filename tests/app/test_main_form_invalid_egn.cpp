@@ -10,10 +10,10 @@
 #include "data/data_module.h"
 #include "data/firebird/statement.h"
 #include "egn/invalid_egn.h"
+#include "invalid_egn_cards.h"
 #include "register/register_tabs.h"
 #include "session/login_record.h"
 #include "temp_register.h"
-#include "invalid_egn_cards.h"
 
 class TestMainFormInvalidEgn : public QObject {
   Q_OBJECT

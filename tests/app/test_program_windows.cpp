@@ -5,11 +5,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "session/login_record.h"
 #include "app/main_form.h"
 #include "app/program_windows.h"
-#include "register/register_tabs.h"
 #include "data/firebird/database.h"
+#include "register/register_tabs.h"
+#include "session/login_record.h"
 #include "temp_register.h"
 
 class TestProgramWindows : public QObject {

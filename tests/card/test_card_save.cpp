@@ -9,13 +9,13 @@
 #include "card/card_save.h"
 #include "card/card_stamp.h"
 #include "card/members.h"
-#include "data/data_module.h"
-#include "data/firebird/statement.h"
+#include "card_forms.h"
 #include "core/clock.h"
 #include "core/egn_rules.h"
+#include "data/data_module.h"
+#include "data/firebird/statement.h"
 #include "recording_messages.h"
 #include "temp_register.h"
-#include "card_forms.h"
 #include "test_egn.h"
 
 namespace {

@@ -4,11 +4,11 @@
 #include <QtTest>
 
 #include "card/members.h"
+#include "core/clock.h"
+#include "core/egn_rules.h"
 #include "data/card_table.h"
 #include "data/data_module.h"
 #include "data/firebird/statement.h"
-#include "core/clock.h"
-#include "core/egn_rules.h"
 #include "temp_register.h"
 #include "test_card.h"
 #include "test_egn.h"

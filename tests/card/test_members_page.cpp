@@ -10,16 +10,14 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include "ui/date_edit.h"
-#include "card/ui/members_page.h"
-#include "ui/date_edit.h"
 #include "card/ui/members_page.h"
 #include "controls.h"
-#include "data/firebird/statement.h"
 #include "core/clock.h"
 #include "core/egn_rules.h"
+#include "data/firebird/statement.h"
 #include "recording_messages.h"
 #include "temp_register.h"
+#include "ui/date_edit.h"
 
 namespace {
 const QString kHolderEgn = QStringLiteral("7501010004");

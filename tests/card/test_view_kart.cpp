@@ -14,16 +14,15 @@
 #include <QtTest>
 #include <memory>
 
-#include "ui/date_edit.h"
 #include "card/ui/members_page.h"
 #include "card/ui/view_kart.h"
 #include "card/ui/view_kart_print.h"
-#include "ui/date_edit.h"
 #include "controls.h"
-#include "data/firebird/statement.h"
 #include "core/egn_rules.h"
+#include "data/firebird/statement.h"
 #include "recording_messages.h"
 #include "temp_register.h"
+#include "ui/date_edit.h"
 
 namespace {
 const QString kMembersMessage = QStringLiteral("Моля  въведете членовете на семейството");

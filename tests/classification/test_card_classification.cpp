@@ -3,9 +3,9 @@
 #include <QtTest>
 
 #include "classification/card_classification.h"
-#include "data/firebird/db_error.h"
 #include "core/clock.h"
 #include "core/egn_rules.h"
+#include "data/firebird/db_error.h"
 #include "test_egn.h"
 
 using Members = std::vector<MemberValues>;

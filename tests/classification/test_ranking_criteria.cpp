@@ -6,10 +6,10 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "classification/ui/klas_form.h"
-#include "controls.h"
 #include "classification/ranking_criteria.h"
 #include "classification/ranking_place.h"
+#include "classification/ui/klas_form.h"
+#include "controls.h"
 
 namespace {
 const QString kInitialOrder = QStringLiteral(

@@ -6,19 +6,19 @@
 #include <QListWidget>
 #include <QtTest>
 
-#include "register/register_tabs.h"
-#include "controls.h"
-#include "classification/ui/klas_form.h"
 #include "classification/ranking_criteria.h"
 #include "classification/ranking_progress.h"
-#include "classification/ui/ranking_run.h"
 #include "classification/refresh_classifications.h"
 #include "classification/store_ranking_places.h"
+#include "classification/ui/klas_form.h"
+#include "classification/ui/ranking_run.h"
 #include "classification/update_card_classification.h"
+#include "controls.h"
+#include "core/clock.h"
 #include "data/data_module.h"
 #include "data/firebird/statement.h"
-#include "core/clock.h"
 #include "recording_messages.h"
+#include "register/register_tabs.h"
 #include "temp_register.h"
 #include "test_egn.h"
 

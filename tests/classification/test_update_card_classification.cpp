@@ -4,9 +4,9 @@
 #include <QtTest>
 
 #include "classification/update_card_classification.h"
+#include "core/clock.h"
 #include "data/data_module.h"
 #include "data/firebird/statement.h"
-#include "core/clock.h"
 #include "temp_register.h"
 #include "test_egn.h"
 

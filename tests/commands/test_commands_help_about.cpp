@@ -6,9 +6,9 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "commands/help.h"
 #include "commands/ui/about_form.h"
 #include "controls.h"
-#include "commands/help.h"
 #include "core/desktop.h"
 #include "recording_messages.h"
 

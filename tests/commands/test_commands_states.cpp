@@ -5,12 +5,12 @@
 
 #include "commands/state_commands.h"
 #include "commands/ui/status_menu.h"
+#include "core/clock.h"
+#include "data/card_table.h"
 #include "data/data_module.h"
 #include "data/firebird/statement.h"
-#include "core/clock.h"
 #include "temp_register.h"
 #include "test_card.h"
-#include "data/card_table.h"
 
 namespace {
 // A card with one holder (or `holders` of them); returns its key.

@@ -2,10 +2,10 @@
 // and blanks, and that records wait for the next commit (or the closing of the connection).
 #include <QtTest>
 
+#include "core/clock.h"
 #include "data/action_log.h"
 #include "data/data_module.h"
 #include "data/firebird/statement.h"
-#include "core/clock.h"
 #include "temp_register.h"
 
 class TestActionLog : public QObject {

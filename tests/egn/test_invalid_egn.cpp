@@ -12,13 +12,13 @@
 #include "controls.h"
 #include "data/data_module.h"
 #include "data/firebird/statement.h"
-#include "egn/ui/egn_repair.h"
 #include "egn/egn_repair_rules.h"
 #include "egn/invalid_egn.h"
+#include "egn/ui/egn_repair.h"
+#include "invalid_egn_cards.h"
 #include "recording_messages.h"
 #include "register/register_tabs.h"
 #include "temp_register.h"
-#include "invalid_egn_cards.h"
 
 namespace {
 const QString kNotTenDigits = QStringLiteral("ЕГН-то не е 10 цифри!");

@@ -8,21 +8,17 @@
 #include <QtTest>
 #include <memory>
 
-#include "ui/date_edit.h"
-#include "card/ui/members_page.h"
-#include "card/ui/view_kart.h"
-#include "lbd/ui/lbd_check.h"
-#include "ui/date_edit.h"
 #include "card/ui/members_page.h"
 #include "card/ui/view_kart.h"
 #include "controls.h"
-#include "lbd/ui/lbd_check.h"
 #include "lbd/lbd_check_values.h"
-#include "lbd/ui/lbd_form.h"
 #include "lbd/person_info.h"
+#include "lbd/ui/lbd_check.h"
+#include "lbd/ui/lbd_form.h"
 #include "population_fixture.h"
 #include "recording_messages.h"
 #include "temp_register.h"
+#include "ui/date_edit.h"
 
 namespace {
 const QString kNotFound = QStringLiteral("Лице с това ЕГН не фигурира в Локална База Данни");

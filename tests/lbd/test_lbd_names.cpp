@@ -6,11 +6,11 @@
 #include <QtTest>
 #include <memory>
 
-#include "data/firebird/statement.h"
 #include "controls.h"
+#include "data/firebird/statement.h"
 #include "lbd/lbd_names.h"
-#include "lbd/ui/lbd_names_form.h"
 #include "lbd/person_info.h"
+#include "lbd/ui/lbd_names_form.h"
 #include "population_fixture.h"
 #include "recording_messages.h"
 #include "temp_register.h"

@@ -5,18 +5,18 @@
 #include <QtTest>
 #include <memory>
 
-#include "commands/refresh.h"
-#include "commands/state_commands.h"
-#include "session/work_session.h"
 #include "card/card_save.h"
 #include "card/card_stamp.h"
 #include "card/members.h"
+#include "card_forms.h"
+#include "commands/refresh.h"
+#include "commands/state_commands.h"
 #include "data/action_log.h"
 #include "data/data_module.h"
 #include "data/firebird/db_error.h"
 #include "data/firebird/statement.h"
-#include "card_forms.h"
 #include "recording_messages.h"
+#include "session/work_session.h"
 #include "temp_register.h"
 
 class TestSeveralWorkstations : public QObject {

@@ -1,8 +1,8 @@
 // Rights levels from the rights group and the test each command makes of the level.
 #include <QtTest>
 
-#include "register/rights.h"
 #include "recording_messages.h"
+#include "register/rights.h"
 
 class TestLoginRights : public QObject {
   Q_OBJECT

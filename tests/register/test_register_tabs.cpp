@@ -5,14 +5,14 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-#include "register/register_tabs.h"
+#include "core/clock.h"
+#include "data/card_table.h"
 #include "data/data_module.h"
 #include "data/firebird/statement.h"
-#include "core/clock.h"
 #include "recording_messages.h"
+#include "register/register_tabs.h"
 #include "temp_register.h"
 #include "test_card.h"
-#include "data/card_table.h"
 
 namespace {
 void AddCard(TDataModule1& data, int regNum, int status, const QString& name) {

@@ -7,9 +7,9 @@
 
 #include "core/desktop.h"
 #include "data/firebird/statement.h"
-#include "reports/ui/card_print.h"
 #include "reports/export_columns.h"
 #include "reports/export_list_source.h"
+#include "reports/ui/card_print.h"
 #include "reports/writer_docx.h"
 #include "reports/writer_xlsx.h"
 #include "temp_register.h"

@@ -8,23 +8,23 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "register/register_tabs.h"
 #include "classification/ranking_criteria.h"
+#include "core/clock.h"
+#include "data/card_table.h"
 #include "data/data_module.h"
 #include "data/firebird/statement.h"
-#include "core/clock.h"
 #include "engine/report/report_layout.h"
 #include "engine/ui/report_preview.h"
 #include "engine/ui/report_seams.h"
 #include "recording_messages.h"
+#include "register/register_tabs.h"
 #include "reports/annual_list_layout.h"
-#include "reports/ui/annual_list_print.h"
 #include "reports/annual_list_rows.h"
 #include "reports/print_form1.h"
+#include "reports/ui/annual_list_print.h"
 #include "temp_register.h"
-#include "test_egn.h"
 #include "test_card.h"
-#include "data/card_table.h"
+#include "test_egn.h"
 
 using namespace report;
 

@@ -8,8 +8,8 @@
 
 #include "admin_exit.h"
 #include "annual_list_command.h"
-#include "data/firebird/statement.h"
 #include "core/clock.h"
+#include "data/firebird/statement.h"
 #include "seed_writer.h"
 #include "service_note_command.h"
 #include "temp_register.h"

@@ -7,16 +7,14 @@
 #include <QtTest>
 
 #include <QPushButton>
-#include "core/desktop.h"
-#include "card/ui/view_kart.h"
-#include "core/desktop.h"
 #include "card/ui/view_kart.h"
 #include "controls.h"
+#include "core/desktop.h"
 #include "data/firebird/statement.h"
 #include "engine/rtf/rtf_fields.h"
 #include "recording_messages.h"
-#include "reports/ui/card_print.h"
 #include "reports/card_print_values.h"
+#include "reports/ui/card_print.h"
 #include "temp_register.h"
 
 namespace {

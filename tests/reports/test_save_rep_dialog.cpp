@@ -15,12 +15,12 @@
 #include <QtTest>
 #include <deque>
 
-#include "register/register_grid_model.h"
 #include "controls.h"
 #include "core/desktop.h"
 #include "data/firebird/statement.h"
 #include "export_package_reader.h"
 #include "recording_messages.h"
+#include "register/register_grid_model.h"
 #include "reports/export_list_source.h"
 #include "reports/ui/save_rep_dialog.h"
 #include "reports/ui/save_rep_prompts.h"

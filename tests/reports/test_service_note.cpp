@@ -7,15 +7,15 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "register/register_tabs.h"
+#include "core/clock.h"
 #include "data/card_table.h"
 #include "data/data_module.h"
 #include "data/firebird/statement.h"
-#include "core/clock.h"
-#include "engine/ui/report_seams.h"
-#include "recording_messages.h"
 #include "engine/report/report_layout.h"
 #include "engine/report/text_measure.h"
+#include "engine/ui/report_seams.h"
+#include "recording_messages.h"
+#include "register/register_tabs.h"
 #include "reports/service_note_layout.h"
 #include "reports/ui/service_note_print.h"
 #include "temp_register.h"

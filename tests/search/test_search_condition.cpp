@@ -3,13 +3,13 @@
 #include <QtTest>
 #include <functional>
 
-#include "search/search_condition.h"
+#include "data/card_table.h"
 #include "data/data_module.h"
 #include "data/firebird/statement.h"
+#include "data/person_table.h"
+#include "search/search_condition.h"
 #include "temp_register.h"
 #include "test_card.h"
-#include "data/card_table.h"
-#include "data/person_table.h"
 
 namespace {
 using Setup = std::function<void(SearchCriteria&)>;

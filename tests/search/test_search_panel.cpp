@@ -9,12 +9,12 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-#include "search/ui/search_panel.h"
 #include "controls.h"
-#include "ui/date_edit.h"
-#include "data/data_module.h"
 #include "core/clock.h"
+#include "data/data_module.h"
+#include "search/ui/search_panel.h"
 #include "temp_register.h"
+#include "ui/date_edit.h"
 
 namespace {
 // Types text as key presses; unlike QTest::keyClicks it also types letters outside Latin-1.

@@ -4,9 +4,9 @@
 
 #include <QtTest>
 
+#include "data/firebird/cp1251.h"
 #include "session/library_login.h"
 #include "session/login_record.h"
-#include "data/firebird/cp1251.h"
 
 namespace {
 void SetEnv(const char* name, const QString& value) { qputenv(name, value.toLocal8Bit()); }

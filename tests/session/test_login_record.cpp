@@ -2,8 +2,8 @@
 // without touching its neighbours, the two counts, and the list slots that stay zero.
 #include <QtTest>
 
-#include "session/login_record.h"
 #include "data/firebird/db_error.h"
+#include "session/login_record.h"
 
 namespace {
 using Setter = void (TLogInfoRec::*)(const QString&);

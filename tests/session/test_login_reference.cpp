@@ -6,9 +6,6 @@
 #include <QLineEdit>
 #include <QtTest>
 
-#include "session/library_login.h"
-#include "session/login_record.h"
-#include "session/work_session.h"
 #include "change_password_dialog.h"
 #include "data/data_module.h"
 #include "data/firebird/statement.h"
@@ -16,6 +13,9 @@
 #include "login_dialog.h"
 #include "password_hash.h"
 #include "recording_messages.h"
+#include "session/library_login.h"
+#include "session/login_record.h"
+#include "session/work_session.h"
 
 namespace {
 void SetEnv(const char* name, const QString& value) { qputenv(name, value.toUtf8()); }

@@ -2,12 +2,12 @@
 // refusal of a user the register does not know, and the settings file written on the way.
 #include <QtTest>
 
-#include "session/login_record.h"
-#include "session/work_session.h"
+#include "core/clock.h"
 #include "data/data_module.h"
 #include "data/firebird/statement.h"
-#include "core/clock.h"
 #include "recording_messages.h"
+#include "session/login_record.h"
+#include "session/work_session.h"
 #include "temp_register.h"
 
 namespace {

@@ -3,9 +3,9 @@
 
 #include <QtTest>
 
-#include "session/settings_file.h"
-#include "register/user_directory.h"
 #include "recording_messages.h"
+#include "register/user_directory.h"
+#include "session/settings_file.h"
 
 namespace {
 // Sets or clears an environment variable for the life of the object.

@@ -50,7 +50,6 @@ CardForm NewForm(TDataModule1& data, const QString& holder) {
   return form;
 }
 
-
 Editing Load(TDataModule1& data, int cardId) {
   Editing e;
   e.remembered = LoadCardForm(data, cardId, e.form);
@@ -58,7 +57,6 @@ Editing Load(TDataModule1& data, int cardId) {
   e.form.MembersEmpty = e.form.members.empty();
   return e;
 }
-
 
 std::vector<LogEntry> CardLog(TDataModule1& data) {
   Statement query(data.Db(), QStringLiteral("select T_ID, TYPE_T, T_TEXT from INF_LOG "

@@ -5,10 +5,10 @@
 
 #include "admin_exit.h"
 #include "admin_process.h"
-#include "data/firebird/database.h"
-#include "data/firebird/statement.h"
 #include "core/date_time.h"
 #include "core/egn_rules.h"
+#include "data/firebird/database.h"
+#include "data/firebird/statement.h"
 #include "seed_generator.h"
 #include "seed_writer.h"
 #include "temp_register.h"

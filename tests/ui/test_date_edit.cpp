@@ -5,8 +5,8 @@
 #include <QTest>
 #include <memory>
 
-#include "ui/date_edit.h"
 #include "core/clock.h"
+#include "ui/date_edit.h"
 
 namespace {
 const QDateTime kNow(QDate(2024, 3, 15), QTime(14, 30, 0));

@@ -4,9 +4,9 @@
 #include <QtTest>
 
 #include "core/error_display.h"
-#include "ui/tesaro_application.h"
 #include "data/firebird/database.h"
 #include "recording_messages.h"
+#include "ui/tesaro_application.h"
 
 class TestErrorDisplay : public QObject {
   Q_OBJECT

@@ -13,13 +13,13 @@
 #include <QtTest>
 #include <memory>
 
-#include "viewers/ui/log_form.h"
 #include "controls.h"
-#include "viewers/ui/memo_form.h"
-#include "viewers/ui/nom_form.h"
 #include "data/firebird/statement.h"
 #include "recording_messages.h"
 #include "temp_register.h"
+#include "viewers/ui/log_form.h"
+#include "viewers/ui/memo_form.h"
+#include "viewers/ui/nom_form.h"
 
 namespace {
 QList<int> VisibleColumns(const TNomForm& form) {

@@ -17,11 +17,11 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "ui/date_edit.h"
+#include "core/clock.h"
 #include "core/error_display.h"
 #include "core/messages.h"
 #include "data/data_module.h"
-#include "core/clock.h"
+#include "ui/date_edit.h"
 
 namespace {
 const char* const kHeadings[] = {"Тип", "Име", "ЕГН", "Соц.група", "Допълнителни бележки", "Процент на инвалидност",

@@ -16,17 +16,17 @@
 #include <QTabWidget>
 #include <QToolButton>
 
-#include "ui/date_edit.h"
-#include "core/error_display.h"
-#include "core/messages.h"
 #include "card/card_load.h"
 #include "card/card_save.h"
 #include "card/ui/members_page.h"
-#include "card/view_kart_new_card.h"
 #include "card/ui/view_kart_print.h"
+#include "card/view_kart_new_card.h"
 #include "card/view_kart_validation.h"
-#include "data/data_module.h"
 #include "core/clock.h"
+#include "core/error_display.h"
+#include "core/messages.h"
+#include "data/data_module.h"
+#include "ui/date_edit.h"
 
 namespace {
 const QString kCardIdField = QStringLiteral("CARD_ID");

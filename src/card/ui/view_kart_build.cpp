@@ -17,9 +17,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "ui/date_edit.h"
 #include "card/ui/members_page.h"
 #include "card/ui/view_kart.h"
+#include "ui/date_edit.h"
 
 namespace {
 QLabel* Caption(const QString& text, QWidget* buddy) {

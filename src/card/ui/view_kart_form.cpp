@@ -7,9 +7,9 @@
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
 
-#include "ui/date_edit.h"
 #include "card/ui/members_page.h"
 #include "card/ui/view_kart.h"
+#include "ui/date_edit.h"
 
 namespace {
 ListChoice ChoiceOf(const QComboBox* list) { return {list->currentIndex(), list->currentText()}; }

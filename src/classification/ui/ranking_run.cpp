@@ -3,11 +3,11 @@
 
 #include <QWidget>
 
-#include "register/rights.h"
-#include "register/register_tabs.h"
+#include "classification/refresh_classifications.h"
 #include "classification/ui/klas_form.h"
 #include "classification/ui/ranking_wait_window.h"
-#include "classification/refresh_classifications.h"
+#include "register/register_tabs.h"
+#include "register/rights.h"
 
 namespace {
 KlasFormRunner& RunnerSlot() {

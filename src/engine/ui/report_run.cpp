@@ -3,8 +3,8 @@
 
 #include "engine/report/report_layout.h"
 #include "engine/report/report_painter.h"
-#include "engine/ui/report_printing.h"
 #include "engine/ui/report_preview.h"
+#include "engine/ui/report_printing.h"
 #include "engine/ui/report_seams.h"
 
 namespace report {

@@ -2,17 +2,13 @@
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include "ui/date_edit.h"
-#include "core/error_display.h"
-#include "core/messages.h"
 #include "card/ui/members_page.h"
 #include "card/ui/view_kart.h"
-#include "lbd/ui/lbd_form.h"
 #include "core/error_display.h"
 #include "core/messages.h"
-#include "card/ui/view_kart.h"
-#include "lbd/ui/lbd_form.h"
 #include "lbd/person_info.h"
+#include "lbd/ui/lbd_form.h"
+#include "ui/date_edit.h"
 
 void CheckMemberInPopulationDatabase(TViewKart& kart, TLBDForm& form) {
   try {

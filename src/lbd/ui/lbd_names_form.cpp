@@ -9,8 +9,8 @@
 
 #include "core/error_display.h"
 #include "core/messages.h"
-#include "ui/status_form.h"
 #include "lbd/person_info.h"
+#include "ui/status_form.h"
 
 TLbdNamesForm::TLbdNamesForm(TDataModule1& data, QWidget* parent) : QDialog(parent), data_(data) {
   setObjectName(QStringLiteral("LbdNamesForm"));

@@ -3,13 +3,13 @@
 
 #include <QString>
 
-#include "register/register_tabs.h"
-#include "core/messages.h"
-#include "classification/ui/ranking_wait_window.h"
 #include "classification/store_ranking_places.h"
+#include "classification/ui/ranking_wait_window.h"
+#include "core/clock.h"
+#include "core/messages.h"
 #include "data/data_module.h"
 #include "data/register_settings.h"
-#include "core/clock.h"
+#include "register/register_tabs.h"
 #include "reports/annual_list_layout.h"
 #include "reports/annual_list_rows.h"
 #include "reports/print_form1.h"

@@ -5,13 +5,13 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "register/user_directory.h"
-#include "core/messages.h"
 #include "card/ui/view_kart.h"
+#include "core/clock.h"
+#include "core/messages.h"
 #include "data/data_module.h"
 #include "data/firebird/db_error.h"
-#include "core/clock.h"
 #include "engine/rtf/rtf_template.h"
+#include "register/user_directory.h"
 #include "reports/card_print_values.h"
 
 QString CardTemplatePath() {

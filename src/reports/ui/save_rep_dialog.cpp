@@ -24,11 +24,11 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "register/user_directory.h"
-#include "core/messages.h"
-#include "data/data_module.h"
 #include "core/clock.h"
 #include "core/date_time.h"
+#include "core/messages.h"
+#include "data/data_module.h"
+#include "register/user_directory.h"
 #include "reports/export_list_source.h"
 #include "reports/export_source.h"
 #include "reports/ui/save_rep_prompts.h"

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "reports/export_columns.h"
-#include "reports/ui/save_rep_export.h"
 #include "reports/save_rep_view.h"
+#include "reports/ui/save_rep_export.h"
 
 class QComboBox;
 class QLabel;
@@ -70,7 +70,6 @@ class TfrmSaveRep : public QDialog {
   // The saved views' key of this dialog's grid and user.
   QString ViewKey() const;
   const TSaveRepViewSettings& ViewStore() const { return views_; }
-
 
  private:
   void BuildControls();

@@ -5,9 +5,9 @@
 
 #include "core/messages.h"
 #include "data/data_module.h"
+#include "data/register_settings.h"
 #include "engine/ui/report_run.h"
 #include "engine/ui/report_seams.h"
-#include "data/register_settings.h"
 #include "reports/annual_list_rows.h"
 #include "reports/service_note_layout.h"
 

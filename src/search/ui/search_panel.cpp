@@ -14,10 +14,10 @@
 #include <QPushButton>
 #include <tuple>
 
+#include "core/clock.h"
+#include "data/data_module.h"
 #include "search/text_filter.h"
 #include "ui/date_edit.h"
-#include "data/data_module.h"
-#include "core/clock.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "core/date_time.h"
 #include "core/error_display.h"
 #include "viewers/ui/memo_form.h"
-#include "core/date_time.h"
 
 namespace {
 ActionTextShower& InstalledActionTextShower() {

@@ -9,9 +9,9 @@
 
 #include "core/error_display.h"
 #include "core/messages.h"
-#include "viewers/nom_form_model.h"
 #include "data/data_module.h"
 #include "data/firebird/statement.h"
+#include "viewers/nom_form_model.h"
 
 TNomForm::TNomForm(TDataModule1& data, QWidget* parent) : QDialog(parent), data_(data) {
   setObjectName(QStringLiteral("NomForm"));
