@@ -28,10 +28,6 @@ class TestMainFormInvalidEgn : public QObject {
   void initTestCase() {
     qputenv("USERPROFILE", userFolder_.path().toUtf8());
     reg_ = std::make_unique<TempRegister>();
-    Database db;
-    db.Attach(reg_->Params());
-    db.ExecuteImmediate(QStringLiteral("insert into USERS (NAME) values ('clerk')"));
-    db.Detach();
   }
   void cleanupTestCase() { reg_.reset(); }
   void init() {

@@ -21,6 +21,7 @@ void AddCard(TDataModule1& data, int regNum, const QString& name, const QString&
 
 void ResetInvalidEgnCards(TDataModule1& data) {
   data.BeginWrite();
+  Statement(data.Db(), QStringLiteral("update or insert into USERS (NAME) values ('clerk') matching (NAME)")).Execute();
   Statement(data.Db(), QStringLiteral("delete from RGS_PERSON")).Execute();
   Statement(data.Db(), QStringLiteral("delete from RGS_CARD")).Execute();
   AddCard(data, 1, QStringLiteral("Валиден Титуляр"), QStringLiteral("7501010010"));
