@@ -14,9 +14,12 @@
 #include "controls.h"
 #include "core/clock.h"
 #include "core/egn_rules.h"
+#include "data/card_table.h"
 #include "data/firebird/statement.h"
+#include "data/person_table.h"
 #include "recording_messages.h"
 #include "temp_register.h"
+#include "test_card.h"
 #include "ui/date_edit.h"
 
 namespace {
@@ -115,16 +118,17 @@ class TestMembersPage : public QObject {
     Clock::FixedNow now(QDateTime(QDate(2024, 5, 15), QTime(10, 0)));
     TempRegister reg;
     TDataModule1& data = reg.Data();
-    Statement card(data.Db(), QStringLiteral("insert into RGS_CARD (REG_NUM, REGDATE, ADRESS, GROUP1, GROUP2, STATUS, "
-                                             "ADD_USER) values (1, '01.02.2021', 'ул. Шипка 1', 1, 0, 1, 'clerk') "
-                                             "returning CARD_ID"));
-    card.Execute();
-    const int cardId = card.Value(0).toInt();
-    Statement person(data.Db(), QStringLiteral("insert into RGS_PERSON (CARD_ID, NAME, EGN, PERSON_TYPE, SOCGRUPA, "
-                                               "INV_PROC, INV_DATE, TELK_NUM) values (?, 'Иван Иванов', ?, 0, 3, 90, "
-                                               "'15.05.5025', '1/2000')"));
-    person.BindAll({cardId, kHolderEgn});
-    person.Execute();
+    const int cardId = TestCard(1)
+                           .Set(card_table::kRegDate, QDate(2021, 2, 1))
+                           .Set(card_table::kAdress, QStringLiteral("ул. Шипка 1"))
+                           .Set(card_table::kGroup1, 1)
+                           .Set(card_table::kAddUser, QStringLiteral("clerk"))
+                           .Person(QStringLiteral("Иван Иванов"), kHolderEgn, 0,
+                                   {{person_table::kSocGroup, 3},
+                                    {person_table::kInvProc, 90},
+                                    {person_table::kInvDate, QStringLiteral("15.05.5025")},
+                                    {person_table::kTelkNum, QStringLiteral("1/2000")}})
+                           .Insert(data);
     data.CommitRetaining();
 
     TMembersPage page;

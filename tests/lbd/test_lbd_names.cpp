@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "controls.h"
+#include "data/card_table.h"
 #include "data/firebird/statement.h"
 #include "lbd/lbd_names.h"
 #include "lbd/person_info.h"
@@ -14,6 +15,7 @@
 #include "population_fixture.h"
 #include "recording_messages.h"
 #include "temp_register.h"
+#include "test_card.h"
 
 namespace {
 const QString kNothingFound = QStringLiteral("Не са намерени никакви съвпадащи ЕГН-та с различаващи се имена от ЛБД");
@@ -27,12 +29,12 @@ int InsertPerson(TDataModule1& data, int cardId, const QString& name, const QStr
 }
 
 int InsertCard(TDataModule1& data, int regNum) {
-  Statement insert(data.Db(), QStringLiteral(
-      "insert into RGS_CARD (REG_NUM, REGDATE, ADRESS, GROUP1, GROUP2, STATUS, ADD_USER) "
-      "values (?, '15.03.2021', 'ул. Първа 1', 1, 0, 1, 'clerk') returning CARD_ID"));
-  insert.Bind(0, regNum);
-  insert.Execute();
-  return insert.Value(0).toInt();
+  return TestCard(regNum)
+      .Set(card_table::kRegDate, QDate(2021, 3, 15))
+      .Set(card_table::kAdress, QStringLiteral("ул. Първа 1"))
+      .Set(card_table::kGroup1, 1)
+      .Set(card_table::kAddUser, QStringLiteral("clerk"))
+      .Insert(data);
 }
 
 QString StoredName(TDataModule1& data, int personId) {

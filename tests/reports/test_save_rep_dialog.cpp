@@ -17,6 +17,7 @@
 
 #include "controls.h"
 #include "core/desktop.h"
+#include "data/card_table.h"
 #include "data/firebird/statement.h"
 #include "export_package_reader.h"
 #include "recording_messages.h"
@@ -25,6 +26,7 @@
 #include "reports/ui/save_rep_dialog.h"
 #include "reports/ui/save_rep_prompts.h"
 #include "temp_register.h"
+#include "test_card.h"
 
 namespace {
 // Answers the export dialog's prompts from queues and records what they were asked.
@@ -64,15 +66,15 @@ class RecordingPrompts {
 };
 
 void InsertCard(TDataModule1& data, int regNum, const QString& name, const QString& egn) {
-  Statement card(data.Db(), QStringLiteral(
-      "insert into RGS_CARD (REG_NUM, REGDATE, ADRESS, GROUP1, GRUPA, GROUP2, STATUS, ADD_USER, HARD_LIFE) "
-      "values (?, '15.03.2021', 'ул. Липа 1', 1, 1, 0, 1, 'clerk', 0) returning CARD_ID"));
-  card.Bind(0, regNum);
-  card.Execute();
-  Statement person(data.Db(), QStringLiteral(
-      "insert into RGS_PERSON (CARD_ID, NAME, EGN, PERSON_TYPE) values (?, ?, ?, 0)"));
-  person.BindAll({card.Value(0).toInt(), name, egn});
-  person.Execute();
+  TestCard(regNum)
+      .Set(card_table::kRegDate, QDate(2021, 3, 15))
+      .Set(card_table::kAdress, QStringLiteral("ул. Липа 1"))
+      .Set(card_table::kGroup1, 1)
+      .Set(card_table::kGrupa, 1)
+      .Set(card_table::kHardLife, 0)
+      .Set(card_table::kAddUser, QStringLiteral("clerk"))
+      .Person(name, egn)
+      .Insert(data);
 }
 
 QStringList TextLines(const QString& path) {
