@@ -116,7 +116,11 @@ SearchOutcome BuildSearch(const SearchCriteria& c, const CodeOfName& codeOf) {
     b.AddList(c.sSocGrupa, QStringLiteral("SOCGRUPA"), QStringLiteral("and P.SOCGRUPA = "), 24, "По социална група:");
   if (c.Ticked(12)) {
     const QString upper = c.sNotes.toUpper();
-    b.Add(QStringLiteral("and (upper(C.NOTES) LIKE ") + Containing(upper) + u')', upper);
+    // The notes are a binary blob, and upper() leaves the Cyrillic letters of a binary blob as
+    // they are: read as windows-1251 text, they compare without regard to case.
+    b.Add(QStringLiteral("and (upper(cast(C.NOTES as blob sub_type text character set WIN1251)) LIKE ") +
+              Containing(upper) + u')',
+          upper);
   }
   if (c.Ticked(13)) {
     if (const auto n = WholeNumber(c.sMemNumbFrom))

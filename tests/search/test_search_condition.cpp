@@ -141,7 +141,7 @@ class TestSearchCondition : public QObject {
         << QList<Setup>{Tick(12, [](auto& c) { c.sNotes = QStringLiteral("спешно"); }),
                         Tick(16, [](auto& c) { c.sNastBuy = QStringLiteral("да"); }),
                         Tick(17, [](auto& c) { c.sHasFirm = QStringLiteral("ет"); })}
-        << kHolders + QStringLiteral("and (upper(C.NOTES) LIKE '%СПЕШНО%')and (upper(C.NAST_BUY) LIKE '%ДА%')"
+        << kHolders + QStringLiteral("and (upper(cast(C.NOTES as blob sub_type text character set WIN1251)) LIKE '%СПЕШНО%')and (upper(C.NAST_BUY) LIKE '%ДА%')"
                                      "and (upper(C.HAS_FIRM) LIKE '%ЕТ%')")
         << QStringLiteral("Търсене:СПЕШНО,ДА,ЕТ") << true;
     QTest::newRow("family members")
@@ -294,6 +294,21 @@ class TestSearchCondition : public QObject {
     matching.sIncFrom = QStringLiteral("150.");
     matching.sIncTo = QStringLiteral("151");
     QCOMPARE(run(matching), QStringLiteral("1,2"));
+
+    // Notes typed in any case are found by any case of the words.
+    Statement notes(data.Db(), QStringLiteral("update RGS_CARD set NOTES = ? where REG_NUM = ?"));
+    notes.BindAll({QStringLiteral("Подадено Заявление за жилище"), 1});
+    notes.Execute();
+    notes.BindAll({QStringLiteral("ЗАЯВЛЕНИЕ от 2020 г."), 2});
+    notes.Execute();
+    SearchCriteria byNotes;
+    byNotes.SetTicked(12, true);
+    for (const QString& words : {QStringLiteral("заявление"), QStringLiteral("ЗаЯвЛеНиЕ"), QStringLiteral("ЗАЯВЛЕНИЕ")}) {
+      byNotes.sNotes = words;
+      QCOMPARE(run(byNotes), QStringLiteral("1,2"));
+    }
+    byNotes.sNotes = QStringLiteral("за жилище");
+    QCOMPARE(run(byNotes), QStringLiteral("1"));
 
     SearchCriteria incoming;
     incoming.SetTicked(1, true);
