@@ -137,6 +137,13 @@ class TestInvalidEgn : public QObject {
     QCOMPARE(data.MainQuery().CurrentRow(), 3);
     window.NavClick(TEGNRepair::nbFirst);
     QCOMPARE(egn->text(), QStringLiteral("0000000000"));
+    // The navigator's buttons make their own moves.
+    const std::pair<const char*, int> moves[] = {{"nbLast", 3}, {"nbPrior", 2}, {"nbNext", 3}, {"nbFirst", 0}};
+    for (const auto& [button, row] : moves) {
+      Control<QToolButton>(window, QString::fromLatin1(button))->click();
+      QVERIFY2(data.MainQuery().CurrentRow() == row, button);
+    }
+    QCOMPARE(egn->text(), QStringLiteral("0000000000"));
     QTest::keyClick(egn, Qt::Key_Escape);
     QVERIFY(!window.isVisible());
     QCOMPARE(window.result(), int(QDialog::Rejected));

@@ -3,13 +3,13 @@
 // the prompts seam, every refusal, and the four saved-view operations.
 #include <QComboBox>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QRadioButton>
 #include <QStringDecoder>
-#include <QHeaderView>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -166,13 +166,22 @@ class TestSaveRepDialog : public QObject {
     for (size_t i = 1; i < columns.size(); ++i) QVERIFY2(columns[i].ticked, qPrintable(columns[i].caption));
     for (const ExportColumn& c : columns) QVERIFY(c.caption != QStringLiteral("Протокол N:"));
 
-    // Options follow the format.
+    // Options follow the format, their captions with them.
+    const auto shownCaptions = [&d] {
+      QStringList shown;
+      for (const char* name : {"Delim_L", "Layout_L", "Font_L"})
+        if (Control<QLabel>(d, QString::fromLatin1(name))->isVisible()) shown << QString::fromLatin1(name);
+      return shown;
+    };
     d.show();
     QVERIFY(layout->isVisible() && font->isVisible() && !delimiter->isVisible());
+    QCOMPARE(shownCaptions(), (QStringList{"Layout_L", "Font_L"}));
     Control<QRadioButton>(d, "rbTextFile")->setChecked(true);
     QVERIFY(!layout->isVisible() && !font->isVisible() && delimiter->isVisible());
+    QCOMPARE(shownCaptions(), QStringList{"Delim_L"});
     excel->setChecked(true);
     QVERIFY(layout->isVisible() && !delimiter->isVisible());
+    QCOMPARE(shownCaptions(), (QStringList{"Layout_L", "Font_L"}));
   }
 
   // The grid as the main window shows it: a column the user hid is not offered, a moved one

@@ -25,6 +25,7 @@ TEGNRepair::TEGNRepair(TDataModule1& data, QWidget* parent) : QDialog(parent), d
   auto* layout = new QVBoxLayout(this);
   auto* nameRow = new QHBoxLayout;
   Label1 = new QLabel(QStringLiteral("Име:"), this);
+  Label1->setObjectName(QStringLiteral("Label1"));
   DBText1 = new QLabel(this);
   DBText1->setObjectName(QStringLiteral("DBText1"));
   DBText1->setMinimumWidth(260);
@@ -34,6 +35,7 @@ TEGNRepair::TEGNRepair(TDataModule1& data, QWidget* parent) : QDialog(parent), d
 
   auto* egnRow = new QHBoxLayout;
   Label3 = new QLabel(QStringLiteral("ЕГН:"), this);
+  Label3->setObjectName(QStringLiteral("Label3"));
   EgnEdit = new QLineEdit(this);
   EgnEdit->setObjectName(QStringLiteral("EgnEdit"));
   EgnEdit->installEventFilter(this);
@@ -49,8 +51,10 @@ TEGNRepair::TEGNRepair(TDataModule1& data, QWidget* parent) : QDialog(parent), d
   navLayout->setSpacing(0);
   const Qt::ArrowType arrows[4] = {Qt::UpArrow, Qt::LeftArrow, Qt::RightArrow, Qt::DownArrow};
   const char* hints[4] = {"Първи", "Предишен", "Следващ", "Последен"};
+  const char* names[4] = {"nbFirst", "nbPrior", "nbNext", "nbLast"};
   for (int i = 0; i < 4; ++i) {
     navButtons[i] = new QToolButton(Nav);
+    navButtons[i]->setObjectName(QString::fromLatin1(names[i]));
     navButtons[i]->setArrowType(arrows[i]);
     navButtons[i]->setToolTip(QString::fromUtf8(hints[i]));
     navButtons[i]->setFocusPolicy(Qt::NoFocus);

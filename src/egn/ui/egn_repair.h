@@ -33,7 +33,7 @@ class TEGNRepair : public QDialog {
 
   TDataModule1& data_;
   int personId_ = -1;  // the loaded holder; -1 when there is none
-  QToolButton* navButtons[4] = {};
+  QToolButton* navButtons[4] = {};  // named as their Navigate move: "nbFirst" … "nbLast"
   QLabel* Label1 = nullptr;
   QLabel* DBText1 = nullptr;
   QLabel* Label3 = nullptr;

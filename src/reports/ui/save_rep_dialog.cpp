@@ -129,6 +129,7 @@ void TfrmSaveRep::BuildControls() {
 
   auto* viewsRow = new QHBoxLayout;
   Label1 = new QLabel(QStringLiteral("Записани изгледи"), this);
+  Label1->setObjectName(QStringLiteral("Label1"));
   cbSavedViews = new QComboBox(this);
   cbSavedViews->setObjectName(QStringLiteral("cbSavedViews"));
   cbSavedViews->setMinimumWidth(200);
@@ -184,13 +185,16 @@ void TfrmSaveRep::BuildControls() {
 
   auto* options = new QGridLayout;
   Delim_L = new QLabel(QStringLiteral("Разделител"), this);
+  Delim_L->setObjectName(QStringLiteral("Delim_L"));
   Delim_ed = new QLineEdit(QStringLiteral("|"), this);
   Delim_ed->setObjectName(QStringLiteral("Delim_ed"));
   Layout_L = new QLabel(QStringLiteral("Оформление"), this);
+  Layout_L->setObjectName(QStringLiteral("Layout_L"));
   Layout_CB = new QComboBox(this);
   Layout_CB->setObjectName(QStringLiteral("Layout_CB"));
   Layout_CB->addItems({QStringLiteral("Портрет"), QStringLiteral("Пейзаж")});
   Font_L = new QLabel(QStringLiteral("Големина на шрифта"), this);
+  Font_L->setObjectName(QStringLiteral("Font_L"));
   Font_CB = new QComboBox(this);
   Font_CB->setObjectName(QStringLiteral("Font_CB"));
   Font_CB->addItem(QStringLiteral("По подразбиране"));
