@@ -9,6 +9,7 @@
 #include <QtTest>
 
 #include "app/main_form.h"
+#include "controls.h"
 #include "data/data_module.h"
 #include "data/firebird/db_error.h"
 #include "data/firebird/statement.h"
@@ -150,8 +151,7 @@ class TestMainForm : public QObject {
     TDataModule1 data;
     TMainForm form(data, record_);
     QVERIFY(form.FormShow());
-    auto* name = form.SearchPanel().findChild<QLineEdit*>(QStringLiteral("sName"));
-    QVERIFY(name);
+    auto* name = Control<QLineEdit>(form.SearchPanel(), "sName");
     TypeText(name, QStringLiteral("д'арк"));
     QTest::keyClick(name, Qt::Key_Return);
     QCOMPARE(form.Tabs().Current(), 1);

@@ -50,8 +50,7 @@ class TestCommandsHelpAbout : public QObject {
       QVERIFY(name->font().bold());
       QVERIFY(name->font().pointSizeF() > version->font().pointSizeF());
       QCOMPARE(version->text(), QStringLiteral("Версия 3.00"));
-      auto* picture = form->findChild<QLabel*>(QStringLiteral("ProgramIcon"));
-      QVERIFY(picture && !picture->pixmap().isNull());
+      QVERIFY(!Control<QLabel>(form, "ProgramIcon")->pixmap().isNull());
       QCOMPARE(Control<QPushButton>(form, "OKButton")->text(), QStringLiteral("OK"));
       checked = true;
     };

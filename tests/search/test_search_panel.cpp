@@ -50,8 +50,7 @@ const QHash<QString, int>& BoxOfControl() {
 // Every control is on the tooltip colour exactly while its box is ticked.
 void VerifyHighlight(const TSearchPanel& panel) {
   for (auto it = BoxOfControl().begin(); it != BoxOfControl().end(); ++it) {
-    auto* control = panel.findChild<QWidget*>(it.key());
-    QVERIFY2(control, qPrintable(it.key()));
+    auto* control = Control<QWidget>(panel, it.key());
     const QPalette normal = QApplication::palette(control);
     QVERIFY(normal.color(QPalette::ToolTipBase) != normal.color(QPalette::Base));
     const bool ticked = Box(panel, it.value())->isChecked();
@@ -113,8 +112,7 @@ class TestSearchPanel : public QObject {
     QFETCH(QString, text);
     QFETCH(int, box);
     TSearchPanel panel;
-    auto* edit = panel.findChild<QLineEdit*>(field);
-    QVERIFY(edit);
+    auto* edit = Control<QLineEdit>(panel, field);
     Type(edit, typed);
     QCOMPARE(edit->text(), text);
     QCOMPARE(edit->cursorPosition(), text.size());
@@ -208,8 +206,7 @@ class TestSearchPanel : public QObject {
     QFETCH(bool, searches);
     TSearchPanel panel;
     QSignalSpy spy(&panel, &TSearchPanel::SearchRequested);
-    auto* widget = panel.findChild<QWidget*>(control);
-    QVERIFY(widget);
+    auto* widget = Control<QWidget>(panel, control);
     QTest::keyClick(widget, Qt::Key_Return);
     QTest::keyClick(widget, Qt::Key_Enter, Qt::KeypadModifier);
     QCOMPARE(spy.count(), searches ? 2 : 0);
