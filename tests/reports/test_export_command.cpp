@@ -5,26 +5,13 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "data/card_table.h"
 #include "data/firebird/statement.h"
+#include "export_cards.h"
 #include "export_command.h"
 #include "export_package_reader.h"
 #include "temp_register.h"
-#include "test_card.h"
 
 namespace {
-void InsertCard(TDataModule1& data, int regNum, const QString& name, const QString& egn) {
-  TestCard(regNum)
-      .Set(card_table::kRegDate, QDate(2021, 3, 15))
-      .Set(card_table::kAdress, QStringLiteral("ул. Липа 1"))
-      .Set(card_table::kGroup1, 1)
-      .Set(card_table::kGrupa, 1)
-      .Set(card_table::kHardLife, 0)
-      .Set(card_table::kAddUser, QStringLiteral("clerk"))
-      .Person(name, egn)
-      .Insert(data);
-}
-
 QStringList TextLines(const QString& path) {
   QFile f(path);
   if (!f.open(QIODevice::ReadOnly)) return {};
@@ -53,9 +40,9 @@ class TestExportCommand : public QObject {
   void initTestCase() {
     register_ = std::make_unique<TempRegister>();
     TDataModule1& data = register_->Data();
-    InsertCard(data, 1, QStringLiteral("Иван Петров"), QStringLiteral("8001010000"));
-    InsertCard(data, 2, QStringLiteral("Мария Георгиева"), QStringLiteral("8202020000"));
-    InsertCard(data, 3, QStringLiteral("Петър Иванов"), QStringLiteral("8303030000"));
+    InsertExportCard(data, 1, QStringLiteral("Иван Петров"), QStringLiteral("8001010000"));
+    InsertExportCard(data, 2, QStringLiteral("Мария Георгиева"), QStringLiteral("8202020000"));
+    InsertExportCard(data, 3, QStringLiteral("Петър Иванов"), QStringLiteral("8303030000"));
     data.Commit();
   }
   void cleanupTestCase() { register_.reset(); }

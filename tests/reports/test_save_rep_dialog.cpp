@@ -17,8 +17,8 @@
 
 #include "controls.h"
 #include "core/desktop.h"
-#include "data/card_table.h"
 #include "data/firebird/statement.h"
+#include "export_cards.h"
 #include "export_package_reader.h"
 #include "recording_messages.h"
 #include "register/register_grid_model.h"
@@ -26,7 +26,6 @@
 #include "reports/ui/save_rep_dialog.h"
 #include "reports/ui/save_rep_prompts.h"
 #include "temp_register.h"
-#include "test_card.h"
 
 namespace {
 // Answers the export dialog's prompts from queues and records what they were asked.
@@ -65,18 +64,6 @@ class RecordingPrompts {
   QStringList textPrompts;
 };
 
-void InsertCard(TDataModule1& data, int regNum, const QString& name, const QString& egn) {
-  TestCard(regNum)
-      .Set(card_table::kRegDate, QDate(2021, 3, 15))
-      .Set(card_table::kAdress, QStringLiteral("ул. Липа 1"))
-      .Set(card_table::kGroup1, 1)
-      .Set(card_table::kGrupa, 1)
-      .Set(card_table::kHardLife, 0)
-      .Set(card_table::kAddUser, QStringLiteral("clerk"))
-      .Person(name, egn)
-      .Insert(data);
-}
-
 QStringList TextLines(const QString& path) {
   QFile f(path);
   if (!f.open(QIODevice::ReadOnly)) return {};
@@ -112,9 +99,9 @@ class TestSaveRepDialog : public QObject {
   void initTestCase() {
     register_ = std::make_unique<TempRegister>();
     TDataModule1& data = register_->Data();
-    InsertCard(data, 1, QStringLiteral("Иван Петров"), QStringLiteral("8001010000"));
-    InsertCard(data, 2, QStringLiteral("Мария | Георгиева"), QStringLiteral("8202020000"));
-    InsertCard(data, 3, QStringLiteral("Петър Иванов"), QStringLiteral("8303030000"));
+    InsertExportCard(data, 1, QStringLiteral("Иван Петров"), QStringLiteral("8001010000"));
+    InsertExportCard(data, 2, QStringLiteral("Мария | Георгиева"), QStringLiteral("8202020000"));
+    InsertExportCard(data, 3, QStringLiteral("Петър Иванов"), QStringLiteral("8303030000"));
     ListQuery& list = data.MainQuery();
     list.SetCondition(QStringLiteral("and P.PERSON_TYPE = 0"));
     list.SetOrdering(QStringLiteral("order by REG_NUM"));
