@@ -8,7 +8,6 @@
 #include "core/clock.h"
 #include "core/egn_rules.h"
 #include "core/text_helpers.h"
-#include "data/card_table.h"
 #include "data/data_module.h"
 #include "data/firebird/statement.h"
 #include "data/person_table.h"
@@ -118,13 +117,9 @@ bool IsDuplicateEGN(TDataModule1& data, const QString& egn, const std::vector<Me
   const int found = FindMemberRow(rows, egn, kColEgn);
   if (found != 0) return found != row;
   if (row == 0) return false;  // the row being written holds it already (found == row)
-  namespace card = card_table;
-  namespace person = person_table;
-  Statement query(data.Db(), QStringLiteral("select first 1 c.") + card::kCardId + QStringLiteral(" from ") +
-                                 card::kTable + QStringLiteral(" c join ") + person::kTable + QStringLiteral(" p on (p.") +
-                                 person::kCardId + QStringLiteral(" = c.") + card::kCardId + QStringLiteral(") where c.") +
-                                 card::kStatus + QStringLiteral(" < 3 and p.") + person::kEgn +
-                                 QStringLiteral(" = ? and c.") + card::kCardId + QStringLiteral(" <> ?"));
+  Statement query(data.Db(), QStringLiteral("select first 1 c.card_id from rgs_card c join rgs_person p on "
+                                            "(p.card_id = c.card_id) where c.status < 3 and p.egn = ? "
+                                            "and c.card_id <> ?"));
   query.BindAll({egn, cardId});
   query.Open();
   const bool taken = query.Next();

@@ -1,6 +1,5 @@
 #include "classification/classification_rows.h"
 
-#include <QStringList>
 
 #include "core/yes_no_code.h"
 #include "data/firebird/statement.h"
@@ -8,15 +7,12 @@
 namespace {
 namespace card = card_table;
 
-QString WriteSql(bool withYear) {
-  QStringList sets;
-  for (QLatin1StringView column : {card::kKids, card::kPoints, card::kPointsDescr}) sets << column + QStringLiteral(" = ?");
-  if (withYear) sets << card::kPointsYear + QStringLiteral(" = ?");
-  for (QLatin1StringView column : {card::kKidsAge, card::kOnlyParent, card::kNInvalids, card::kYoungFamily})
-    sets << column + QStringLiteral(" = ?");
-  return QStringLiteral("update ") + card::kTable + QStringLiteral(" set ") + sets.join(QStringLiteral(", ")) +
-         QStringLiteral(" where ") + card::kCardId + QStringLiteral(" = ?");
-}
+const QString kWriteSql = QStringLiteral(
+    "update RGS_CARD set KIDS = ?, POINTS = ?, POINTS_DESCR = ?, KIDS_AGE = ?, ONLY_PARENT = ?, "
+    "N_INVALIDS = ?, YOUNG_FAMILY = ? where CARD_ID = ?");
+const QString kWriteWithYearSql = QStringLiteral(
+    "update RGS_CARD set KIDS = ?, POINTS = ?, POINTS_DESCR = ?, POINTS_YEAR = ?, KIDS_AGE = ?, ONLY_PARENT = ?, "
+    "N_INVALIDS = ?, YOUNG_FAMILY = ? where CARD_ID = ?");
 
 CardSelect ClassificationCardCells(bool withCardId) {
   const QLatin1StringView alias("C");
@@ -65,7 +61,7 @@ ClassificationWriter::~ClassificationWriter() = default;
 
 void ClassificationWriter::Write(int cardId, const CardClassification& c, std::optional<int> year) {
   std::unique_ptr<Statement>& write = year ? writeWithYear_ : write_;
-  if (!write) write = std::make_unique<Statement>(database_, WriteSql(year.has_value()));
+  if (!write) write = std::make_unique<Statement>(database_, year ? kWriteWithYearSql : kWriteSql);
   int i = 0;
   write->Bind(i++, c.kids);
   write->Bind(i++, c.points);

@@ -6,34 +6,13 @@
 #include "data/firebird/database.h"
 #include "data/firebird/db_error.h"
 #include "data/nom_table.h"
-#include "data/person_table.h"
 
-namespace {
-// The register list's statement is shown and copied as it stands, so its separators stay as
-// they have always been written.
-QString BaseStatement() {
-  namespace card = card_table;
-  namespace person = person_table;
-  const QLatin1StringView comma(","), commaBlank(", ");
-  QString sql = QStringLiteral("select ");
-  for (QLatin1StringView part :
-       {card::kCardId, comma, card::kKids, comma, card::kRegNum, commaBlank, card::kRegDate, commaBlank, card::kGroup1,
-        commaBlank, card::kGroup2, commaBlank, card::kGrupa, comma, card::kGrupaDate, comma, card::kStatus, comma,
-        card::kAdress, comma, card::kAdressDate, comma, card::kHardLife, commaBlank, QLatin1StringView("C."),
-        card::kNotes, commaBlank, card::kNInvalids, commaBlank, card::kDocIdTxt, comma, card::kLastDekId, comma,
-        card::kLastDekDate, comma, card::kProtId, comma, card::kProtDate, commaBlank, card::kPointsYear, comma,
-        card::kPoints, comma, card::kPointsDescr, comma, card::kClassInfo, comma, card::kOnlyParent, commaBlank,
-        card::kYoungFamily, commaBlank, card::kKidsAge, commaBlank, person::kPersonId, comma, person::kName, comma,
-        person::kEgn, comma, person::kInvProc, comma, person::kInvDate, comma, person::kTelkNum, comma,
-        card::kSysNotes})
-    sql += part;
-  return sql + QStringLiteral(" from ") + card::kTable + QStringLiteral(" C,") + person::kTable +
-         QStringLiteral("  P where C.") + card::kCardId + QStringLiteral("=P.") + person::kCardId +
-         QStringLiteral(" and P.") + person::kPersonType + QStringLiteral(" = 0");
-}
-}  // namespace
-
-const QString ListQuery::kBaseStatement = BaseStatement();
+// The register list's statement, shown and copied as it stands.
+const QString ListQuery::kBaseStatement = QStringLiteral(
+    "select CARD_ID,KIDS,REG_NUM, REGDATE, GROUP1, GROUP2, GRUPA,GRUPA_DATE,STATUS,ADRESS,ADRESS_DATE,HARD_LIFE, "
+    "C.NOTES, N_INVALIDS, DOC_IDTXT,LASTDEK_ID,LASTDEK_DATE,PROT_ID,PROT_DATE, POINTS_YEAR,POINTS,POINTS_DESCR,"
+    "CLASSINFO,ONLY_PARENT, YOUNG_FAMILY, KIDS_AGE, PERSON_ID,NAME,EGN,INV_PROC,INV_DATE,TELK_NUM,SYS_NOTES from "
+    "RGS_CARD C,RGS_PERSON  P where C.CARD_ID=P.CARD_ID and P.PERSON_TYPE = 0");
 
 ListQuery::ListQuery(Database& database, NomTable& nom, QObject* parent)
     : QObject(parent),
@@ -173,8 +152,7 @@ int ListQuery::MemberCount(int row) const {
   if (!memberCount_) {
     auto* self = const_cast<ListQuery*>(this);
     self->memberCount_ = std::make_unique<Statement>(
-        database_, QStringLiteral("select count(*) from ") + person_table::kTable + QStringLiteral(" p where p.") +
-                       person_table::kCardId + QStringLiteral("=?"));
+        database_, QStringLiteral("select count(*) from rgs_person p where p.card_id=?"));
   }
   memberCount_->Bind(0, cardId);
   return memberCount_->ScalarValue().toInt();
