@@ -68,9 +68,11 @@ struct CardForm {
   // Members: the grid's member rows (none while the grid holds only its placeholder row).
   std::vector<MemberRow> members;
   bool MembersEmpty = true;
+
+  bool operator==(const CardForm&) const = default;
 };
 
-// Five card values as last loaded or saved, compared by the change history of a save.
+// Card values as last loaded or saved, compared by the change history of a save.
 struct RememberedCardState {
   QString dek_id;
   DateTimeValue dek_dat = 0;
@@ -79,4 +81,7 @@ struct RememberedCardState {
   int statusPosition = -1;
   // The card as stored when it was loaded or last saved (see card_stamp.h); empty for a new card.
   QVariantList storedStamp;
+  // The window's values as loaded or last saved: a field the clerk has emptied since is
+  // saved emptied, where an empty field that never held a text keeps the stored value.
+  CardForm loaded;
 };

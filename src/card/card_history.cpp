@@ -2,9 +2,11 @@
 #include "card/card_history.h"
 
 #include "card/card_load.h"
+#include "card/card_text_fields.h"
 #include "card/members.h"
 #include "core/text_helpers.h"
 #include "data/action_log.h"
+#include "data/card_table.h"
 #include "data/data_module.h"
 
 namespace {
@@ -52,9 +54,25 @@ QStringList CardChangeTexts(const RememberedCardState& remembered, const CardFor
   return texts;
 }
 
+QStringList ClearedFieldTexts(const CardForm& loaded, const CardForm& form) {
+  // A history line holds the old text whole up to a length a statement carries with ease.
+  constexpr int kShownLength = 1000;
+  QStringList texts;
+  for (const CardTextField& field : CardTextFields()) {
+    if (!field.writtenWhenFilled || field.column == card_table::kLastDekId || !FieldCleared(field, loaded, form))
+      continue;
+    QString old = field.stored(loaded);
+    if (old.size() > kShownLength) old = old.left(kShownLength) + QStringLiteral("…");
+    texts << QStringLiteral("Изтриване на %1 (%2) на картон с номер : %3")
+                 .arg(QString::fromUtf8(field.caption), old, form.ebRegNum);
+  }
+  return texts;
+}
+
 void LogCardChanges(TDataModule1& data, int cardId, const RememberedCardState& remembered, const CardForm& form) {
-  const QStringList texts = CardChangeTexts(remembered, form, CodeListItems(data, QStringLiteral("GROUP1")),
-                                            CodeListItems(data, QStringLiteral("STATUS")));
+  QStringList texts = CardChangeTexts(remembered, form, CodeListItems(data, QStringLiteral("GROUP1")),
+                                      CodeListItems(data, QStringLiteral("STATUS")));
+  texts += ClearedFieldTexts(remembered.loaded, form);
   for (const QString& text : texts) LogAction(data, cardId, QLatin1String(kLogKindCard), text);
 }
 

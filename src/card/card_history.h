@@ -24,7 +24,12 @@ QString CardCreationText(const QString& regNum);
 QStringList CardChangeTexts(const RememberedCardState& remembered, const CardForm& form,
                             const QStringList& groupNames, const QStringList& statusNames);
 
-// Writes CardChangeTexts as "RGS_CARD" entries keyed by the card, inside the current transaction.
+// One text per field that the save writes only when it holds a text and that the clerk has
+// emptied since the card was loaded: "Изтриване на <field> (<old text>) на картон с номер : <n>".
+// The declaration number is left to CardChangeTexts, which already records it.
+QStringList ClearedFieldTexts(const CardForm& loaded, const CardForm& form);
+
+// Writes CardChangeTexts and ClearedFieldTexts as "RGS_CARD" entries keyed by the card, inside the current transaction.
 void LogCardChanges(TDataModule1& data, int cardId, const RememberedCardState& remembered, const CardForm& form);
 
 // A stored member as read before its row is written; an empty optional is a NULL cell.

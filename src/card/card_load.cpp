@@ -138,5 +138,5 @@ RememberedCardState LoadCardForm(TDataModule1& data, int cardId, CardForm& form)
   form.mZapHistory = MemoLines(row.nastZapHistory.value_or(QString()));
 
   return {form.dek_id, form.dek_dat, form.cbGroup.position, form.dtGrupaDate, form.cbStatus.position,
-          ReadCardStamp(data, cardId)};
+          ReadCardStamp(data, cardId), form};
 }

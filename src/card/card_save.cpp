@@ -12,6 +12,7 @@
 #include "card/card_history.h"
 #include "card/card_load.h"
 #include "card/card_stamp.h"
+#include "card/card_text_fields.h"
 #include "card/members.h"
 #include "classification/update_card_classification.h"
 #include "core/clock.h"
@@ -64,12 +65,25 @@ int WholeNumber(const QString& text) {
 
 QString Trimmed(const QString& text) { return text.trimmed(); }
 
+// A date the window shows, or NULL for a date field left blank.
+QVariant ShownDateOrNull(DateTimeValue value) { return value < 1 ? QVariant() : DateOrNull(value); }
+
 // The card's columns in the order they are written; a column whose condition fails is left
-// out, so an update keeps its stored value and an insert leaves it NULL.
-ColumnValues CardColumns(const CardForm& form, const QString& placementHistory) {
+// out, so an update keeps its stored value and an insert leaves it NULL. An existing card
+// (`loaded` set) whose text the clerk emptied since loading stores it emptied instead.
+ColumnValues CardColumns(const CardForm& form, const QString& placementHistory, const CardForm* loaded) {
   using namespace card_table;
   ColumnValues c;
   auto put = [&c](QLatin1StringView column, QVariant value) { c.emplace_back(QString(column), std::move(value)); };
+  auto cleared = [&form, loaded](QLatin1StringView column) {
+    return loaded && FieldCleared(CardTextFieldOf(column), *loaded, form);
+  };
+  auto putText = [&](QLatin1StringView column, const QString& text, QVariant value) {
+    if (!text.isEmpty())
+      put(column, std::move(value));
+    else if (cleared(column))
+      put(column, QVariant());
+  };
   put(kRegDate, DateOrNull(form.AddDate));
   put(kGroup1, form.cbGroup.position + 1);
   put(kGroup2, form.cbsubGroup.position >= 0 ? form.cbsubGroup.position : 0);
@@ -81,13 +95,13 @@ ColumnValues CardColumns(const CardForm& form, const QString& placementHistory) 
   put(kLReason, form.cbLReason.text.isEmpty() ? 0 : form.cbLReason.position);
   put(kKart, form.cbKart.text.isEmpty() ? 0 : form.cbKart.position);
   if (!form.cbLData.text.isEmpty()) put(kLData, form.cbLData.position);
-  if (!form.ebDeals.isEmpty()) put(kDeals, form.ebDeals);
-  if (!form.ebAssets.isEmpty()) put(kAssets, form.ebAssets);
-  if (!form.ebLCond.isEmpty()) put(kLConditions, form.ebLCond);
+  putText(kDeals, form.ebDeals, form.ebDeals);
+  putText(kAssets, form.ebAssets, form.ebAssets);
+  putText(kLConditions, form.ebLCond, form.ebLCond);
   put(kAloneParent, YesNoCodeFromBool(form.CheckBoxAloneParent));
-  if (!form.mNotes.isEmpty()) put(kNotes, TextOrNull(Trimmed(MemoText(form.mNotes))));
+  putText(kNotes, MemoText(form.mNotes), TextOrNull(Trimmed(MemoText(form.mNotes))));
   if (!form.mSYSNotes.isEmpty()) put(kSysNotes, TextOrNull(Trimmed(MemoText(form.mSYSNotes))));
-  if (!form.ebCheck.isEmpty()) put(kCheckName, TextOrNull(Trimmed(form.ebCheck)));
+  putText(kCheckName, form.ebCheck, TextOrNull(Trimmed(form.ebCheck)));
   put(kGotHouse, TextOrNull(Trimmed(form.ebGot)));
   put(kAddUser, QStringLiteral("Default"));
   put(kStatus, form.cbStatus.position);
@@ -96,14 +110,20 @@ ColumnValues CardColumns(const CardForm& form, const QString& placementHistory) 
   if (const auto perPerson = ReadAmount(form.ebIncPerPerson)) put(kIncomePerPerson, *perPerson);
   put(kKids, CountKidsUnder18(form.members));
   put(kKidsOver18, CountKidsOver18(form.members));
-  if (!form.doctxt.isEmpty()) put(kDocIdTxt, TextOrNull(Trimmed(form.doctxt)));
+  putText(kDocIdTxt, form.doctxt, TextOrNull(Trimmed(form.doctxt)));
   if (!form.pr.isEmpty()) {
     put(kProtId, form.pr);
     put(kProtDate, DateOrNull(form.protDate));
+  } else if (cleared(kProtId)) {
+    put(kProtId, QVariant());
+    put(kProtDate, ShownDateOrNull(form.protDate));
   }
   if (!form.dek_id.isEmpty()) {
     put(kLastDekId, TextOrNull(Trimmed(form.dek_id)));
     put(kLastDekDate, DateOrNull(form.dek_dat));
+  } else if (cleared(kLastDekId)) {
+    put(kLastDekId, QVariant());
+    put(kLastDekDate, ShownDateOrNull(form.dek_dat));
   }
   put(kYearsNoDeclr, WholeNumberOrZero(form.edYearsNoDeclr));
   const int year = WholeNumberOrZero(form.edYear);
@@ -284,7 +304,11 @@ SaveOutcome SaveCard(TDataModule1& data, CardForm& form, int mode, bool canEdit,
     const PlacementHistory history =
         PlacementHistoryText(mode, storedPlacement, saved, Clock::Now(), data.CurrentUserName());
     if (history.appended) saved.mZapHistory = MemoLines(history.text);
-    ColumnValues columns = CardColumns(saved, history.text);
+    // Every text is checked before anything is written: the database would refuse a text too
+    // long for its column only part-way through the save, in its own English words.
+    if (const QString problem = CardTextProblem(saved, history.text); !problem.isEmpty())
+      throw ValidationError(problem);
+    ColumnValues columns = CardColumns(saved, history.text, mode == 1 ? &remembered.loaded : nullptr);
     const QStringList socGroups = CodeListItems(data, QStringLiteral("SOCGRUPA"));
 
     int key = cardId;
@@ -312,7 +336,7 @@ SaveOutcome SaveCard(TDataModule1& data, CardForm& form, int mode, bool canEdit,
     outcome.cardId = key;
     outcome.regNum = saved.ebRegNum;
     outcome.remembered = {saved.dek_id, saved.dek_dat, saved.cbGroup.position, saved.dtGrupaDate,
-                          saved.cbStatus.position, {}};
+                          saved.cbStatus.position, {}, saved};
   } catch (const std::exception& error) {
     try {
       if (data.Tr().IsActive()) data.Rollback();

@@ -8,12 +8,15 @@
 #include "card/card_load.h"
 #include "card/card_save.h"
 #include "card/card_stamp.h"
+#include "card/card_text_fields.h"
 #include "card/members.h"
 #include "card_forms.h"
 #include "core/clock.h"
 #include "core/egn_rules.h"
+#include "data/card_table.h"
 #include "data/data_module.h"
 #include "data/firebird/statement.h"
+#include "data/person_table.h"
 #include "recording_messages.h"
 #include "temp_register.h"
 #include "test_egn.h"
@@ -236,38 +239,75 @@ class TestCardSave : public QObject {
 
   // Conditional columns keep their stored value when the window leaves them empty or
   // unreadable, as a save through the close question can.
-  void conditionalColumnsKeepStoredValues() {
+  // Texts written only when they hold one: one the clerk loaded and then emptied is stored
+  // emptied and recorded in the card's history; one the window never held keeps the stored
+  // value, as do amounts that cannot be read and a list that shows nothing.
+  void conditionalColumns() {
     const int cardId = StoredCard();
-    Exec(Data(), QStringLiteral("update RGS_CARD set PROT_ID = 'П-1', ASSETS = 'нива', CHECK_NAME = 'Петров'"));
+    Exec(Data(), QStringLiteral("update RGS_CARD set PROT_ID = 'П-1', ASSETS = 'нива', CHECK_NAME = 'Петров', "
+                                "LASTDEK_ID = 'Д-5', LASTDEK_DATE = '01.03.2024', L_CONDITIONS = 'влажно'"));
+    const QString columns = QStringLiteral("INCOME_HALF_YEAR, INCOME, DEALS, ASSETS, CHECK_NAME, DOC_IDTXT, PROT_ID, "
+                                           "NOTES, L_DATA, GOT_HOUSE, LASTDEK_ID, L_CONDITIONS");
+    auto stored = [&] {
+      Statement query(Data().Db(), QStringLiteral("select %1 from RGS_CARD where CARD_ID = ?").arg(columns));
+      query.Bind(0, cardId);
+      query.Open();
+      QVariantList row;
+      if (query.Next())
+        for (int i = 0; i < 12; ++i) row << (query.IsNull(i) ? QVariant() : QVariant(query.Value(i).toString().trimmed()));
+      query.Close();
+      return row;
+    };
+    auto clearAll = [](CardForm& form) {
+      form.ebIncomeHalfYear = QStringLiteral("шестстотин");
+      form.ebIncome = QStringLiteral("1.2.3");
+      for (QString* text : {&form.ebDeals, &form.ebAssets, &form.ebCheck, &form.doctxt, &form.pr, &form.dek_id,
+                            &form.ebLCond})
+        text->clear();
+      form.mNotes.clear();
+      form.cbLData = {-1, QString()};
+      form.ebGot = QStringLiteral("   ");  // always written: trimmed to nothing, stored as NULL
+    };
     RecordingMessages messages;
+
+    // A window that never held these texts (nothing loaded to compare with) keeps them.
     Editing e = Load(Data(), cardId);
-    e.form.ebIncomeHalfYear = QStringLiteral("шестстотин");
-    e.form.ebIncome = QStringLiteral("1.2.3");
-    e.form.ebDeals.clear();
-    e.form.ebAssets.clear();
-    e.form.ebCheck.clear();
-    e.form.doctxt.clear();
-    e.form.pr.clear();
-    e.form.mNotes.clear();
-    e.form.cbLData = {-1, QString()};
-    e.form.ebGot = QStringLiteral("   ");  // always written: trimmed to nothing, stored as NULL
+    const QVariantList before = stored();
+    e.remembered.loaded = CardForm();
+    clearAll(e.form);
     QVERIFY(SaveEdited(e, cardId).saved);
-    Statement query(Data().Db(), QStringLiteral("select INCOME_HALF_YEAR, INCOME, DEALS, ASSETS, CHECK_NAME, DOC_IDTXT, "
-                                                "PROT_ID, NOTES, L_DATA, GOT_HOUSE from RGS_CARD where CARD_ID = ?"));
-    query.Bind(0, cardId);
-    query.Open();
-    QVERIFY(query.Next());
-    QCOMPARE(query.Value(0).toDouble(), 600.0);
-    QCOMPARE(query.Value(1).toDouble(), 1200.5);
-    QCOMPARE(query.Value(2).toString().trimmed(), QStringLiteral("няма"));
-    QCOMPARE(query.Value(3).toString().trimmed(), QStringLiteral("нива"));
-    QCOMPARE(query.Value(4).toString().trimmed(), QStringLiteral("Петров"));
-    QCOMPARE(query.Value(5).toString(), QStringLiteral("Вх-7"));
-    QCOMPARE(query.Value(6).toString(), QStringLiteral("П-1"));
-    QCOMPARE(query.Value(7).toString(), QStringLiteral("първи ред\r\nвтори ред"));
-    QCOMPARE(query.Value(8).toInt(), 3);
-    QVERIFY(query.IsNull(9));
-    query.Close();
+    QVariantList kept = before;
+    kept[9] = QVariant();  // GOT_HOUSE
+    QCOMPARE(stored(), kept);
+    QCOMPARE(before.mid(0, 3), (QVariantList{QStringLiteral("600"), QStringLiteral("1200.5"), QStringLiteral("няма")}));
+    QCOMPARE(before.mid(3, 5), (QVariantList{QStringLiteral("нива"), QStringLiteral("Петров"), QStringLiteral("Вх-7"),
+                                            QStringLiteral("П-1"), QStringLiteral("първи ред\r\nвтори ред")}));
+
+    // The clerk empties what the window loaded: stored emptied, each recorded once.
+    const size_t logBefore = CardLog(Data()).size();
+    e = Load(Data(), cardId);
+    clearAll(e.form);
+    QVERIFY(SaveEdited(e, cardId).saved);
+    QCOMPARE(stored(), (QVariantList{QStringLiteral("600"), QStringLiteral("1200.5"), {}, {}, {}, {}, {}, {},
+                                     QStringLiteral("3"), {}, {}, {}}));
+    QStringList texts;
+    const std::vector<LogEntry> log = CardLog(Data());
+    for (size_t i = logBefore; i < log.size(); ++i) texts << log[i].text;
+    const QString card = QStringLiteral(" на картон с номер : 1");
+    QCOMPARE(texts, (QStringList{
+                        QStringLiteral("Промяна на последно подадена декларация от Д-5 на") + card,
+                        QStringLiteral("Изтриване на Заявление входящ. № (Вх-7)") + card,
+                        QStringLiteral("Изтриване на Прот.от комисия № (П-1)") + card,
+                        QStringLiteral("Изтриване на Коментар за жилището (влажно)") + card,
+                        QStringLiteral("Изтриване на Проверил (Петров)") + card,
+                        QStringLiteral("Изтриване на Собств. и/или др. вещни права (нива)") + card,
+                        QStringLiteral("Изтриване на Сделки с недвиж. имоти, отказ от наследство (няма)") + card,
+                        QStringLiteral("Изтриване на Бележки (първи ред\r\nвтори ред)") + card,
+                    }));
+    // The window now holds nothing there: saving again changes and records nothing more.
+    e = Load(Data(), cardId);
+    QVERIFY(SaveEdited(e, cardId).saved);
+    QCOMPARE(CardLog(Data()).size(), log.size());
   }
 
   void placementOrderHistory() {
@@ -335,6 +375,70 @@ class TestCardSave : public QObject {
 
     e.form.ebAdress = QStringLiteral("ул. Нова 2");
     QVERIFY(SaveEdited(e, cardId).saved);
+  }
+
+  // A text longer than its column, or with a character the register cannot store, is refused
+  // before anything is written, naming the field; the form keeps what was typed.
+  void unstorableTextsRefused_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("message");
+    const QString tooLong = QStringLiteral("може да съдържа най-много %1 знака, а съдържа %2.");
+    QTest::newRow("protocol") << "pr" << QString(31, u'П') << QStringLiteral("Полето \"Прот.от комисия №\" ") + tooLong.arg(30).arg(31);
+    QTest::newRow("application") << "doctxt" << QString(26, u'1')
+                                 << QStringLiteral("Полето \"Заявление входящ. №\" ") + tooLong.arg(25).arg(26);
+    QTest::newRow("member name") << "name" << QString(1000, u'И')
+                                 << QStringLiteral("Член на семейството 1 (%1): полето \"Име\" ").arg(QString(40, u'И')) +
+                                        tooLong.arg(100).arg(1000);
+    QTest::newRow("emoji in check") << "ebCheck" << QStringLiteral("Петров 😀")
+                                    << QStringLiteral("Полето \"Проверил\" съдържа знак, който не може да бъде записан: "
+                                                      "\"😀\" (U+1F600).");
+    QTest::newRow("NUL in notes") << "mNotes" << QStringLiteral("ред%1ред").arg(QChar(0))
+                                  << QStringLiteral("Полето \"Бележки\" съдържа знак, който не може да бъде записан: "
+                                                    "\"\" (U+0000).");
+  }
+  void unstorableTextsRefused() {
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    QFETCH(QString, message);
+    const int cardId = StoredCard();
+    const size_t logBefore = CardLog(Data()).size();
+    RecordingMessages messages;
+    Editing e = Load(Data(), cardId);
+    e.form.cbGroup = {3, CodeListItems(Data(), QStringLiteral("GROUP1")).at(3)};
+    if (field == u"pr") e.form.pr = text;
+    if (field == u"doctxt") e.form.doctxt = text;
+    if (field == u"name") e.form.members[0].name = text;
+    if (field == u"ebCheck") e.form.ebCheck = text;
+    if (field == u"mNotes") e.form.mNotes = QStringList{text};
+    const CardForm typed = e.form;
+    QVERIFY(!SaveEdited(e, cardId).saved);
+    QCOMPARE(messages.Texts(), QStringList{message});
+    QCOMPARE(e.form, typed);
+    QCOMPARE(CardLog(Data()).size(), logBefore);
+    QCOMPARE(Scalar(Data(), QStringLiteral("select GRUPA from RGS_CARD where CARD_ID = ?"), cardId).toInt(), 1);
+    // A new card is refused the same way and takes no number.
+    CardForm fresh = NewForm(Data());
+    fresh.pr = QString(31, u'П');
+    QVERIFY(!SaveCard(Data(), fresh, 0, true, 0, {}, nullptr).saved);
+    QCOMPARE(Scalar(Data(), QStringLiteral("select count(*) from RGS_CARD")).toInt(), 1);
+  }
+
+  // The lengths the save checks and the window's fields take are the register's own.
+  void textLengthsAreTheColumns() {
+    auto columnLength = [&](QLatin1StringView table, QLatin1StringView column) {
+      Statement query(Data().Db(), QStringLiteral(
+          "select F.RDB$CHARACTER_LENGTH from RDB$RELATION_FIELDS R join RDB$FIELDS F "
+          "on F.RDB$FIELD_NAME = R.RDB$FIELD_SOURCE where R.RDB$RELATION_NAME = ? and R.RDB$FIELD_NAME = ?"));
+      query.BindAll({QString(table), QString(column)});
+      const QVariant length = query.ScalarValue();
+      return length.isNull() ? 0 : length.toInt();  // a memo has no length
+    };
+    for (const CardTextField& field : CardTextFields())
+      QVERIFY2(columnLength(card_table::kTable, field.column) == field.length, field.control);
+    QCOMPARE(columnLength(card_table::kTable, card_table::kNastZapHistory), kPlacementHistoryLength);
+    for (const MemberTextField& field : MemberTextFields())
+      QVERIFY2(columnLength(person_table::kTable, field.column) == field.length, field.control);
   }
 
   // Read-only mode 1 does nothing at all.

@@ -30,7 +30,7 @@ CardForm Form() {
 }
 
 RememberedCardState Remembered(const CardForm& form) {
-  return {form.dek_id, form.dek_dat, form.cbGroup.position, form.dtGrupaDate, form.cbStatus.position};
+  return {form.dek_id, form.dek_dat, form.cbGroup.position, form.dtGrupaDate, form.cbStatus.position, {}, form};
 }
 
 StoredMember Stored() {

@@ -14,12 +14,14 @@
 #include <QtTest>
 #include <memory>
 
+#include "card/card_text_fields.h"
 #include "card/ui/members_page.h"
 #include "card/ui/view_kart.h"
 #include "card/ui/view_kart_print.h"
 #include "controls.h"
 #include "core/egn_rules.h"
 #include "data/firebird/statement.h"
+#include "data/person_table.h"
 #include "recording_messages.h"
 #include "temp_register.h"
 #include "ui/date_edit.h"
@@ -265,6 +267,49 @@ class TestViewKart : public QObject {
     for (const MessageRequest& shown : messages.shown) QVERIFY(shown.caption != QStringLiteral("Грешка при запис"));
     QCOMPARE(StoredAddress(Data(), 5), QStringLiteral("ул. Пета 5 9"));
     QVERIFY(Data().MainQuery().IsOpen());
+  }
+
+  // A failed save keeps what was typed and the changes: closing asks again, and a save that
+  // fails on closing keeps the window open rather than lose the typing.
+  void failedSaveKeepsTheTyping() {
+    RecordingMessages messages;
+    TViewKart& w = Open(1, true, 0);
+    Control<QLineEdit>(w, "ebAdress")->setText(QStringLiteral("   "));  // the register refuses an empty address
+    QTest::keyClicks(Control<QLineEdit>(w, "pr"), QStringLiteral("P-9"));
+    Control<QPushButton>(w, "OK")->click();
+    QCOMPARE(messages.shown.size(), size_t(1));
+    QCOMPARE(messages.shown.front().caption, QStringLiteral("Грешка"));
+    QVERIFY(w.Modified());
+    QCOMPARE(Control<QLineEdit>(w, "pr")->text(), QStringLiteral("P-9"));
+
+    messages.answers = {MessageAnswer::Yes};
+    Close();
+    QCOMPARE(messages.Texts().at(1), kQuestion);
+    QCOMPARE(messages.shown.size(), size_t(3));  // the question, then why the save failed
+    QVERIFY(w.isVisible());
+    QCOMPARE(Control<QLineEdit>(w, "pr")->text(), QStringLiteral("P-9"));
+
+    Control<QLineEdit>(w, "ebAdress")->setText(QStringLiteral("ул. Първа 1"));
+    messages.answers = {MessageAnswer::Yes};
+    Close();
+    QVERIFY(!w.isVisible());
+    Statement stored(Data().Db(), QStringLiteral("select PROT_ID from RGS_CARD where REG_NUM = 1"));
+    QCOMPARE(stored.ScalarValue().toString(), QStringLiteral("P-9"));
+  }
+
+  // Every text field of the card and the member panel holds no more than its column.
+  void textFieldsTakeTheirColumnsLength() {
+    TViewKart& w = Open(1, true, 0);
+    for (const CardTextField& field : CardTextFields()) {
+      if (field.length == 0) continue;
+      auto* edit = w.findChild<QLineEdit*>(QString::fromLatin1(field.control));
+      QVERIFY2(edit && edit->maxLength() == field.length, field.control);
+    }
+    for (const MemberTextField& field : MemberTextFields()) {
+      if (field.column == person_table::kInvDate) continue;  // a date field
+      auto* edit = w.findChild<QLineEdit*>(QString::fromLatin1(field.control));
+      QVERIFY2(edit && edit->maxLength() == field.length, field.control);
+    }
   }
 
   // Which user actions count as a change of the card.

@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "card/card_text_fields.h"
 #include "core/clock.h"
 #include "core/error_display.h"
 #include "core/messages.h"
@@ -104,7 +105,6 @@ void TMembersPage::BuildControls() {
   form->addWidget(PersonType, 0, 3);
 
   PersonEGN = new QLineEdit(gbFamilyMember);
-  PersonEGN->setMaxLength(10);
   ButtonFillPrs = new QPushButton(QStringLiteral("?"), gbFamilyMember);
   ButtonFillPrs->setFixedWidth(28);
   bLBD = new QPushButton(QStringLiteral("ЛБД"), gbFamilyMember);
@@ -158,6 +158,9 @@ void TMembersPage::BuildControls() {
       {Delete, "Delete"}, {gbInvalid, "gbInvalid"}, {proc_inv, "proc_inv"}, {val_do, "val_do"},
       {pojiz, "pojiz"}, {re6_telk, "re6_telk"}};
   for (const auto& [object, name] : names) object->setObjectName(QString::fromLatin1(name));
+  // Each text field takes its column's length: a longer text could never be saved.
+  for (const MemberTextField& field : MemberTextFields())
+    if (auto* edit = findChild<QLineEdit*>(QString::fromLatin1(field.control))) edit->setMaxLength(field.length);
 
   connect(Add, &QPushButton::clicked, this, &TMembersPage::AddClick);
   connect(Modify, &QPushButton::clicked, this, &TMembersPage::ModifyClick);

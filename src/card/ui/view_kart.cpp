@@ -127,6 +127,7 @@ void TViewKart::LoadCard() {
   FromForm(form);
   RememberCardState();
   remembered_.storedStamp = stamp;
+  remembered_.loaded = ToForm();
   UpdateNavigator();
   cbGroup->setFocus();
 }
@@ -145,17 +146,17 @@ void TViewKart::OKClick() {
     ShowMessage(this, message, QStringLiteral("Грешка при запис"), MessageIcon::Error);
     return;
   }
-  SaveFromWindow();
-  modified_ = false;
+  // A failed save keeps what was typed and the changes still count, so closing asks again.
+  if (SaveFromWindow()) modified_ = false;
 }
 
-void TViewKart::SaveFromWindow() {
+bool TViewKart::SaveFromWindow() {
   CardForm form = ToForm();
   const SaveOutcome outcome = SaveCard(data_, form, mode_, canEdit_, cardId_, remembered_, this);
   // A save ends with a commit, which closes the register list; the navigator and "Зареждане"
   // need it, and in mode 1 its current row must stay on this card.
   EnsureRegisterListOpen();
-  if (!outcome.saved) return;
+  if (!outcome.saved) return false;
   if (mode_ == 0) {
     Guarded([this] { LoadCard(); });
   } else {
@@ -164,6 +165,7 @@ void TViewKart::SaveFromWindow() {
     remembered_ = outcome.remembered;
     UpdateNavigator();
   }
+  return true;
 }
 
 void TViewKart::CancelClick() { reject(); }
@@ -171,19 +173,25 @@ void TViewKart::CancelClick() { reject(); }
 void TViewKart::done(int result) {
   if (!closing_) {
     closing_ = true;
-    FormClose();
+    const bool mayClose = FormClose();
     closing_ = false;
+    if (!mayClose) return;
   }
   QDialog::done(result);
 }
 
-void TViewKart::FormClose() {
+bool TViewKart::FormClose() {
   if (mode_ == 1 && canEdit_ && modified_ &&
       AskYesNo(this, QStringLiteral("Искате ли да запазите промените върху картона"), QStringLiteral("Потвърждение"),
-               false))
-    Guarded([this] { SaveFromWindow(); });
+               false)) {
+    bool saved = false;
+    Guarded([&] { saved = SaveFromWindow(); });
+    // The save showed why it failed; closing now would lose what was typed.
+    if (!saved) return false;
+  }
   modified_ = false;
   Guarded([this] { EnsureRegisterListOpen(); });
+  return true;
 }
 
 void TViewKart::EnsureRegisterListOpen() {

@@ -95,8 +95,10 @@ class TViewKart : public QDialog {
   QWidget* BuildPlacementPage();
   void BuildBottomRow(class QHBoxLayout* row);
   void ConnectChangeTracking();
-  void FormClose();
-  void SaveFromWindow();
+  // Asks to save changes of an existing card; false when the save failed and the window stays.
+  bool FormClose();
+  // True when the card was saved; a failed save leaves the window as typed.
+  bool SaveFromWindow();
   void EnsureRegisterListOpen();
   void UpdateNavigator();
   void SetNetIncomeLabels();

@@ -17,6 +17,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "card/card_text_fields.h"
 #include "card/ui/members_page.h"
 #include "card/ui/view_kart.h"
 #include "ui/date_edit.h"
@@ -67,7 +68,6 @@ void TViewKart::BuildControls() {
   ebRegNum->setMaximumWidth(90);
   Load = Named(new QPushButton(QStringLiteral("Зареждане"), this), "Load");
   doctxt = Edit(this, "doctxt");
-  doctxt->setMaxLength(25);
   AddDate = DateField(this, "AddDate");
   header->addWidget(Caption(QStringLiteral("Регистрационен номер:"), ebRegNum));
   header->addWidget(ebRegNum);
@@ -90,6 +90,11 @@ void TViewKart::BuildControls() {
   BuildBottomRow(bottom);
   layout->addLayout(bottom);
   resize(1060, 740);
+
+  // Each text field takes its column's length: a longer text could never be saved.
+  for (const CardTextField& field : CardTextFields())
+    if (auto* edit = findChild<QLineEdit*>(QString::fromLatin1(field.control)); edit && field.length > 0)
+      edit->setMaxLength(field.length);
 }
 
 QWidget* TViewKart::BuildFamilyPage() {
@@ -188,16 +193,12 @@ QWidget* TViewKart::BuildAddressPage() {
   auto* grid = FieldGrid(residence, 2);
   dtAdress = DateField(residence, "dtAdress");
   ebAdress = Edit(residence, "ebAdress");
-  ebAdress->setMaxLength(100);
   cbLData = List(residence, "cbLData");
   ebLCond = Edit(residence, "ebLCond");
-  ebLCond->setMaxLength(150);
   cbLReason = List(residence, "cbLReason");
   edReasonComment = Edit(residence, "edReasonComment");
-  edReasonComment->setMaxLength(250);
   dtCheck = DateField(residence, "dtCheck");
   ebCheck = Edit(residence, "ebCheck");
-  ebCheck->setMaxLength(100);
   auto* firstRegistration = new QHBoxLayout;
   firstRegistration->addWidget(dtAdress);
   firstRegistration->addStretch(1);
@@ -230,11 +231,8 @@ QWidget* TViewKart::BuildAddressPage() {
   ebIncomeHalfYear = Edit(wealth, "ebIncomeHalfYear");
   ebIncPerPerson = Edit(wealth, "ebIncPerPerson");
   ebAssets = Edit(wealth, "ebAssets");
-  ebAssets->setMaxLength(150);
   ebDeals = Edit(wealth, "ebDeals");
-  ebDeals->setMaxLength(150);
   edHasFirm = Edit(wealth, "edHasFirm");
-  edHasFirm->setMaxLength(250);
   // The design's texts; every load puts the net-income texts in their place.
   lbIncome = Named(Caption(QStringLiteral("Брутен годишен доход:"), ebIncome), "lbIncome");
   lbIncomeHalfYear = Named(Caption(QStringLiteral("Брутен доход за 6 месеца: "), ebIncomeHalfYear), "lbIncomeHalfYear");
@@ -274,16 +272,12 @@ QWidget* TViewKart::BuildPlacementPage() {
   auto* page = new QWidget;
   auto* grid = FieldGrid(page, 2);
   edNastZap = Edit(page, "edNastZap");
-  edNastZap->setMaxLength(250);
   dtNastZap = DateField(page, "dtNastZap");
   cbNastVidApart = List(page, "cbNastVidApart");
   edNasAdrApart = Edit(page, "edNasAdrApart");
-  edNasAdrApart->setMaxLength(250);
   cbTerm = List(page, "cbTerm");
   edIskaKupi = Edit(page, "edIskaKupi");
-  edIskaKupi->setMaxLength(250);
   edZapOut = Edit(page, "edZapOut");
-  edZapOut->setMaxLength(250);
   mZapHistory = Memo(page, "mZapHistory");
   mZapHistory->setReadOnly(true);
 

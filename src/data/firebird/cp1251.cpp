@@ -39,35 +39,36 @@ QString DecodeCp1251(const char* bytes, qsizetype length) {
   return result;
 }
 
+namespace {
+bool Storable(char16_t ch) { return ch != 0 && (ch < 0x80 || Tables().fromUnicode.contains(ch)); }
+
+QString CharacterAt(const QString& text, qsizetype i) {
+  const bool pair = text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
+  const char32_t code = pair ? QChar::surrogateToUcs4(text.at(i), text.at(i + 1)) : text.at(i).unicode();
+  const QString shown = code == 0 ? QString() : text.mid(i, pair ? 2 : 1);
+  return QStringLiteral("\"%1\" (U+%2)").arg(shown, QString::number(code, 16).toUpper().rightJustified(4, u'0'));
+}
+}  // namespace
+
 QByteArray EncodeCp1251(const QString& text) {
   const auto& table = Tables().fromUnicode;
   QByteArray result(text.size(), Qt::Uninitialized);
   char* out = result.data();
   for (qsizetype i = 0; i < text.size(); ++i) {
     const char16_t ch = text.at(i).unicode();
-    if (ch < 0x80) {
-      out[i] = static_cast<char>(ch);
-      continue;
-    }
-    auto it = table.constFind(ch);
-    if (it == table.constEnd()) {
-      // Name the character whole, also when it is a surrogate pair.
-      QString shown = text.mid(i, text.at(i).isHighSurrogate() ? 2 : 1);
+    if (!Storable(ch))
       throw DbError(QStringLiteral("Текстът съдържа знак, който базата данни не може да запише "
-                                   "(кодова таблица windows-1251): \"%1\" (U+%2).")
-                        .arg(shown)
-                        .arg(text.at(i).isHighSurrogate() && i + 1 < text.size()
-                                 ? QString::number(QChar::surrogateToUcs4(text.at(i), text.at(i + 1)), 16).toUpper()
-                                 : QString::number(ch, 16).toUpper().rightJustified(4, QLatin1Char('0'))));
-    }
-    out[i] = *it;
+                                   "(кодова таблица windows-1251): %1.")
+                        .arg(CharacterAt(text, i)));
+    out[i] = ch < 0x80 ? static_cast<char>(ch) : table.value(ch);
   }
   return result;
 }
 
-bool FitsCp1251(const QString& text) {
-  const auto& table = Tables().fromUnicode;
-  for (QChar c : text)
-    if (c.unicode() >= 0x80 && !table.contains(c.unicode())) return false;
-  return true;
+bool FitsCp1251(const QString& text) { return FirstUnstorableCharacter(text).isEmpty(); }
+
+QString FirstUnstorableCharacter(const QString& text) {
+  for (qsizetype i = 0; i < text.size(); ++i)
+    if (!Storable(text.at(i).unicode())) return CharacterAt(text, i);
+  return {};
 }
