@@ -3,6 +3,7 @@
 
 #include "core/messages.h"
 #include "data/data_module.h"
+#include "data/firebird/cp1251.h"
 #include "data/firebird/db_error.h"
 #include "data/firebird/statement.h"
 
@@ -31,6 +32,24 @@ int MinimumYearsOf(const QString& text) {
   return ok ? years : kDefaultYears;
 }
 
+QString OptionsProblem(const OptionsValues& values) {
+  const QString& name = values.municipality;
+  if (name.size() > kMunicipalityLength)
+    return QStringLiteral("Полето \"Община\" може да съдържа най-много %1 знака, а съдържа %2.")
+        .arg(kMunicipalityLength)
+        .arg(name.size());
+  if (const QString character = FirstUnstorableCharacter(name); !character.isEmpty())
+    return QStringLiteral("Полето \"Община\" съдържа знак, който не може да бъде записан: %1.").arg(character);
+  if (values.minimumYears.isEmpty()) return {};
+  bool ok = false;
+  const int years = values.minimumYears.toInt(&ok, 10);
+  if (!ok || years < 0 || years > kMostRegistrationYears)
+    return QStringLiteral("Броят години трябва да е цяло число от 0 до %1, а е въведено \"%2\".")
+        .arg(kMostRegistrationYears)
+        .arg(values.minimumYears);
+  return {};
+}
+
 OptionsValues LoadOptions(TDataModule1& data) {
   OptionsValues values;
   try {
@@ -43,6 +62,10 @@ OptionsValues LoadOptions(TDataModule1& data) {
 }
 
 bool SaveOptions(TDataModule1& data, const OptionsValues& values, QWidget* parent) {
+  if (const QString problem = OptionsProblem(values); !problem.isEmpty()) {
+    ShowMessage(parent, problem, QStringLiteral("Настройки"));
+    return false;
+  }
   try {
     StoreCell(data, QStringLiteral("S_INFO"), kMunicipalityRow,
               values.municipality.isEmpty() ? QVariant() : QVariant(values.municipality));

@@ -17,12 +17,20 @@ struct OptionsValues {
 // error while loading is ignored (the texts stay empty).
 OptionsValues LoadOptions(TDataModule1& data);
 
-// Stores the municipality (empty text as NULL) and the years read as a whole number (10 when
-// the text is not one). A missing row 0 or 3 is created, since the settings window is the
-// only place these settings live. Nothing is committed: the values become durable with the
-// transaction's next commit. On a database error shows "Грешно въведени данни", stops and
-// returns false.
+// Characters the municipality's name may hold (the code list's column).
+inline constexpr int kMunicipalityLength = 50;
+inline constexpr int kMostRegistrationYears = 99;
+
+// Why the values cannot be stored, naming the field (and the character it cannot hold); empty
+// when they can. Years may be left empty (stored as 10) but not typed unreadably.
+QString OptionsProblem(const OptionsValues& values);
+
+// Refuses values with an OptionsProblem, showing it under the caption "Настройки" and storing
+// nothing. Otherwise stores the municipality (empty text as NULL) and the years (10 when left
+// empty). A missing row 0 or 3 is created, since the settings window is the only place these
+// settings live. Nothing is committed: the values become durable with the transaction's next
+// commit. On a database error shows "Грешно въведени данни", stops and returns false.
 bool SaveOptions(TDataModule1& data, const OptionsValues& values, QWidget* parent = nullptr);
 
-// The years as stored: the text read as a whole number, or 10.
+// The years as stored: the text read as a whole number, or 10 when it is not one.
 int MinimumYearsOf(const QString& text);

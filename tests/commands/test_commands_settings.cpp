@@ -1,6 +1,6 @@
-// The settings window: loading and saving the municipality and the minimum years (text read
-// as a whole number or 10, nothing committed), the error message, missing rows, and the
-// rights rule of the window.
+// The settings window: loading and saving the municipality and the minimum years (a whole
+// number, 10 when left empty, nothing committed), refused values named and the window kept
+// open, the database's refusal, missing rows, and the rights rule of the window.
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
@@ -50,10 +50,8 @@ class TestCommandsSettings : public QObject {
     QTest::addColumn<QVariant>("storedName");
     QTest::addColumn<int>("storedYears");
     QTest::newRow("number") << QStringLiteral("Община Д'Оро") << QStringLiteral("7") << QVariant(QStringLiteral("Община Д'Оро")) << 7;
-    QTest::newRow("not a number") << QStringLiteral("Община Нова") << QStringLiteral("три") << QVariant(QStringLiteral("Община Нова")) << 10;
-    QTest::newRow("digits then letters") << QStringLiteral("А") << QStringLiteral("12a") << QVariant(QStringLiteral("А")) << 10;
     QTest::newRow("empty years, empty name") << QString() << QString() << QVariant() << 10;
-    QTest::newRow("beyond a whole number") << QStringLiteral("Б") << QStringLiteral("99999999999") << QVariant(QStringLiteral("Б")) << 10;
+    QTest::newRow("fifty letters") << QString(50, u'Я') << QStringLiteral("99") << QVariant(QString(50, u'Я')) << 99;
     QTest::newRow("zero") << QStringLiteral("В") << QStringLiteral("0") << QVariant(QStringLiteral("В")) << 0;
   }
   // Saved values are in the open transaction only: a rollback brings the old ones back.
@@ -84,20 +82,75 @@ class TestCommandsSettings : public QObject {
     QCOMPARE(data.Nom().Cell(QStringLiteral("S_INFO"), 0).toString(), QStringLiteral("Община Нова"));
   }
 
+  // Values that cannot be stored are refused naming the field, and nothing is stored.
   void wrongInputShowsMessage_data() {
     QTest::addColumn<QString>("municipality");
-    QTest::newRow("longer than 50") << QString(51, u'Я');
-    QTest::newRow("outside the code page") << QStringLiteral("城市");
+    QTest::addColumn<QString>("years");
+    QTest::addColumn<QString>("message");
+    const QString years = QStringLiteral("Броят години трябва да е цяло число от 0 до 99, а е въведено \"%1\".");
+    const QString character = QStringLiteral("Полето \"Община\" съдържа знак, който не може да бъде записан: %1.");
+    QTest::newRow("longer than 50") << QString(51, u'Я') << "8"
+                                    << QStringLiteral("Полето \"Община\" може да съдържа най-много 50 знака, а съдържа 51.");
+    QTest::newRow("outside the code page") << QStringLiteral("Град 城市") << "8" << character.arg(QStringLiteral("\"城\" (U+57CE)"));
+    QTest::newRow("emoji") << QStringLiteral("Община 😀") << "8" << character.arg(QStringLiteral("\"😀\" (U+1F600)"));
+    QTest::newRow("years with a unit") << QStringLiteral("Община Нова") << "3 г." << years.arg(QStringLiteral("3 г."));
+    QTest::newRow("years in words") << QStringLiteral("Община Нова") << "три" << years.arg(QStringLiteral("три"));
+    QTest::newRow("digits then letters") << QStringLiteral("Община Нова") << "12a" << years.arg(QStringLiteral("12a"));
+    QTest::newRow("negative") << QStringLiteral("Община Нова") << "-1" << years.arg(QStringLiteral("-1"));
+    QTest::newRow("beyond a whole number") << QStringLiteral("Община Нова") << "99999999999"
+                                           << years.arg(QStringLiteral("99999999999"));
   }
   void wrongInputShowsMessage() {
     QFETCH(QString, municipality);
+    QFETCH(QString, years);
+    QFETCH(QString, message);
     TempRegister reg(QStringLiteral("Община Стара"));
     TDataModule1& data = reg.Data();
     RecordingMessages messages;
-    QVERIFY(!SaveOptions(data, {municipality, QStringLiteral("8")}));
-    QCOMPARE(messages.Texts(), QStringList{QStringLiteral("Грешно въведени данни")});
+    QVERIFY(!SaveOptions(data, {municipality, years}));
+    QCOMPARE(messages.Texts(), QStringList{message});
+    QCOMPARE(messages.shown.front().caption, QStringLiteral("Настройки"));
     QCOMPARE(Cell(data, QStringLiteral("S_INFO"), 0).toString(), QStringLiteral("Община Стара"));
-    QCOMPARE(Cell(data, QStringLiteral("COUNTER"), 3).toInt(), kDefaultRegistrationYears);  // nothing further saved
+    QCOMPARE(Cell(data, QStringLiteral("COUNTER"), 3).toInt(), kDefaultRegistrationYears);
+  }
+
+  // The register refusing the values shows the one general message and stores nothing.
+  void databaseRefusalShowsMessage() {
+    TempRegister reg(QStringLiteral("Община Стара"));
+    TDataModule1& data = reg.Data();
+    for (const char* ddl : {"create exception SETTINGS_LOCKED 'locked'",
+                            "create trigger NOM_LOCKED for NOM before update as begin exception SETTINGS_LOCKED; end"}) {
+      Statement statement(data.Db(), QString::fromLatin1(ddl));
+      statement.Execute();
+      data.Commit();
+    }
+    RecordingMessages messages;
+    QVERIFY(!SaveOptions(data, {QStringLiteral("Община Нова"), QStringLiteral("8")}));
+    QCOMPARE(messages.Texts(), QStringList{QStringLiteral("Грешно въведени данни")});
+  }
+
+  // A refused value keeps the window open with what was typed; put right, "ОК" saves and closes.
+  void refusedValueKeepsTheWindowOpen() {
+    TempRegister reg(QStringLiteral("Община Стара"));
+    TDataModule1& data = reg.Data();
+    RecordingMessages messages;
+    bool stayedOpen = false;
+    QString kept;
+    WhenOptionsShown([&](TOptionsForm& form) {
+      auto* municipality = Control<QLineEdit>(form, "edSob");
+      QCOMPARE(municipality->maxLength(), 50);
+      municipality->setText(QStringLiteral("Община 😀"));
+      Control<QPushButton>(form, "btnOk")->click();
+      stayedOpen = form.isVisible();
+      kept = municipality->text();
+      municipality->setText(QStringLiteral("Община Нова"));
+      Control<QPushButton>(form, "btnOk")->click();
+    });
+    QVERIFY(mOptionsClick(data, 1, nullptr));
+    QVERIFY(stayedOpen);
+    QCOMPARE(kept, QStringLiteral("Община 😀"));
+    QCOMPARE(messages.shown.size(), size_t(1));
+    QCOMPARE(Cell(data, QStringLiteral("S_INFO"), 0).toString(), QStringLiteral("Община Нова"));
   }
 
   // Without rows 0 and 3 the window opens empty and saving creates them.
@@ -146,7 +199,7 @@ class TestCommandsSettings : public QObject {
       QCOMPARE(municipality->isEnabled(), years->isEnabled());
       shown = form.Values();
       municipality->setText(QStringLiteral("Община Нова"));
-      years->setText(QStringLiteral("абв"));
+      years->setText(QStringLiteral("12"));
       (pressOk ? Control<QPushButton>(form, "btnOk") : Control<QPushButton>(form, "btnCancel"))->click();
     });
     QCOMPARE(mOptionsClick(data, rightsLevel, nullptr), saved);
@@ -155,7 +208,7 @@ class TestCommandsSettings : public QObject {
     QCOMPARE(shown.minimumYears, QString::number(kDefaultRegistrationYears));
     QCOMPARE(Cell(data, QStringLiteral("S_INFO"), 0).toString(),
              saved ? QStringLiteral("Община Нова") : QStringLiteral("Община Стара"));
-    QCOMPARE(Cell(data, QStringLiteral("COUNTER"), 3).toInt(), saved ? 10 : kDefaultRegistrationYears);
+    QCOMPARE(Cell(data, QStringLiteral("COUNTER"), 3).toInt(), saved ? 12 : kDefaultRegistrationYears);
   }
 };
 

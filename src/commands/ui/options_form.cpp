@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <utility>
 
 TOptionsForm::TOptionsForm(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("TOptionsForm"));
@@ -17,6 +18,7 @@ TOptionsForm::TOptionsForm(QWidget* parent) : QDialog(parent) {
   edSob = new QLineEdit(this);
   edSob->setObjectName(QStringLiteral("edSob"));
   edSob->setMinimumWidth(260);
+  edSob->setMaxLength(kMunicipalityLength);
   sobLabel->setBuddy(edSob);
 
   auto* yearsLabel = new QLabel(
@@ -59,6 +61,13 @@ void TOptionsForm::SetValues(const OptionsValues& values) {
 
 OptionsValues TOptionsForm::Values() const { return {edSob->text(), DateNum->text()}; }
 
+void TOptionsForm::SetSaver(std::function<bool(const OptionsValues&)> saver) { saver_ = std::move(saver); }
+
+void TOptionsForm::accept() {
+  if (saver_ && !saver_(Values())) return;
+  QDialog::accept();
+}
+
 void TOptionsForm::SetEditable(bool editable) {
   edSob->setEnabled(editable);
   DateNum->setEnabled(editable);
@@ -69,6 +78,6 @@ bool mOptionsClick(TDataModule1& data, int rightsLevel, QWidget* parent) {
   TOptionsForm form(parent);
   form.SetEditable(mayChange);
   form.SetValues(LoadOptions(data));
-  if (form.exec() != QDialog::Accepted || !mayChange) return false;
-  return SaveOptions(data, form.Values(), parent);
+  if (mayChange) form.SetSaver([&](const OptionsValues& values) { return SaveOptions(data, values, &form); });
+  return form.exec() == QDialog::Accepted && mayChange;
 }

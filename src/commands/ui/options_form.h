@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 
 #include "commands/options_settings.h"
 
@@ -19,8 +20,14 @@ class TOptionsForm : public QDialog {
   OptionsValues Values() const;
   // Both edits take input only when the user may change the settings.
   void SetEditable(bool editable);
+  // Run by "ОК" before the window closes; a saver that returns false (it said why) keeps the
+  // window open with what was typed.
+  void SetSaver(std::function<bool(const OptionsValues&)> saver);
+
+  void accept() override;
 
  private:
+  std::function<bool(const OptionsValues&)> saver_;
   QLineEdit* edSob = nullptr;
   QLineEdit* DateNum = nullptr;
   QPushButton* btnOk = nullptr;
