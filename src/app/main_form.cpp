@@ -153,7 +153,9 @@ void TMainForm::BuildCentre() {
   TabSet1->setShape(QTabBar::RoundedSouth);
   TabSet1->setExpanding(false);
   TabSet1->setElideMode(Qt::ElideRight);
-  connect(TabSet1, &QTabBar::tabBarClicked, this, [this](int index) {
+  // Every way the strip changes its tab (a click, the arrow keys, the mouse wheel) runs the
+  // tab rules; the strip then shows the tab the rules settled on.
+  connect(TabSet1, &QTabBar::currentChanged, this, [this](int index) {
     if (index >= 0 && index != tabs_.Current()) tabs_.SetCurrent(index);
     SyncTabStrip();
   });

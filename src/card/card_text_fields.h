@@ -13,8 +13,8 @@ struct CardTextField {
   const char* control;  // the card window's control, also the CardForm member it fills
   const char* caption;  // the field as the window names it
   QLatin1StringView column;
-  int length;                                // characters the column holds; 0 for a memo
-  QString (*stored)(const CardForm& form);   // the text as a save writes it
+  int length;                               // characters the column holds; 0 for a memo
+  QString (*stored)(const CardForm& form);  // the text as a save writes it
   // Written only when it holds a text, so an empty field the window never filled keeps the
   // stored value; a text the clerk cleared is written cleared (see FieldCleared).
   bool writtenWhenFilled = false;
@@ -34,9 +34,6 @@ const CardTextField& CardTextFieldOf(QLatin1StringView column);
 
 // Whether the clerk emptied a field that the window had loaded with a text.
 bool FieldCleared(const CardTextField& field, const CardForm& loaded, const CardForm& form);
-
-// Characters the placement order's history (a text the save composes) may hold.
-inline constexpr int kPlacementHistoryLength = 4000;
 
 // Why the card cannot be saved as it stands: the first text, of the card, the placement
 // history the save composed, or a member, that is longer than its column or holds a character

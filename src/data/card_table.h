@@ -65,6 +65,24 @@ inline constexpr QLatin1StringView kNastBuy{"NAST_BUY"};
 inline constexpr QLatin1StringView kNasZapOut{"NAS_ZAP_OUT"};
 inline constexpr QLatin1StringView kNotes{"NOTES"};
 inline constexpr QLatin1StringView kSysNotes{"SYS_NOTES"};
+
+// Characters the text columns hold, as the schema declares them.
+inline constexpr int kDocIdTxtLength = 25;
+inline constexpr int kAdressLength = 100;
+inline constexpr int kLConditionsLength = 150;
+inline constexpr int kReasonCommentLength = 250;
+inline constexpr int kGotHouseLength = 100;
+inline constexpr int kAssetsLength = 150;
+inline constexpr int kDealsLength = 150;
+inline constexpr int kHasFirmLength = 250;
+inline constexpr int kCheckNameLength = 100;
+inline constexpr int kProtIdLength = 30;
+inline constexpr int kLastDekIdLength = 30;
+inline constexpr int kNastZapLength = 250;
+inline constexpr int kNastZapHistoryLength = 4000;
+inline constexpr int kNastApartAdresLength = 250;
+inline constexpr int kNastBuyLength = 250;
+inline constexpr int kNasZapOutLength = 250;
 }  // namespace card_table
 
 // A fetched card row. A NULL cell, and a column the select did not list, is empty; texts are

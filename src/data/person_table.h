@@ -21,6 +21,13 @@ inline constexpr QLatin1StringView kNotes{"NOTES"};
 inline constexpr QLatin1StringView kInvProc{"INV_PROC"};
 inline constexpr QLatin1StringView kInvDate{"INV_DATE"};
 inline constexpr QLatin1StringView kTelkNum{"TELK_NUM"};
+
+// Characters the text columns hold, as the schema declares them.
+inline constexpr int kNameLength = 100;
+inline constexpr int kEgnLength = 10;
+inline constexpr int kNotesLength = 200;
+inline constexpr int kInvDateLength = 20;
+inline constexpr int kTelkNumLength = 40;
 }  // namespace person_table
 
 // A fetched person row (a household member). A NULL cell, and a column the select did not

@@ -66,6 +66,7 @@ LbdNameSave SaveLbdName(TDataModule1& data, TPersonInfo& person, const LbdNameRo
   if (!person.LoadByEGN(row.egn)) return LbdNameSave::NotInLbd;
   const QString fullName = person.FullName();
   if (fullName.trimmed().isEmpty()) return LbdNameSave::NoLbdName;
+  if (fullName.size() > kNameLength) return LbdNameSave::NameTooLong;
 
   Statement update(data.Db(), QStringLiteral("update ") + kTable + QStringLiteral(" set ") + kName +
                                   QStringLiteral(" = ? where ") + kPersonId + QStringLiteral(" = ?"));
@@ -87,6 +88,9 @@ QString LbdNameSaveMessage(LbdNameSave outcome) {
       return QStringLiteral("Лице с това ЕГН не фигурира в Локална База Данни. Името не е променено.");
     case LbdNameSave::NoLbdName:
       return QStringLiteral("Локална База Данни не дава име за това ЕГН. Името не е променено.");
+    case LbdNameSave::NameTooLong:
+      return QStringLiteral("Името от Локална База Данни е по-дълго от %1 знака. Името не е променено.")
+          .arg(person_table::kNameLength);
   }
   return QString();
 }

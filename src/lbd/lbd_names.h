@@ -36,6 +36,7 @@ enum class LbdNameSave {
   EgnChanged,   // the row's personal number is no longer the listed one
   NotInLbd,     // the population database no longer knows the number
   NoLbdName,    // it knows the number but gives no name
+  NameTooLong,  // its name is longer than the register's name column holds
 };
 
 // Writes the population database's full name into the listed person's row and commits keeping

@@ -174,3 +174,14 @@ bool TSaveRepViewSettings::EraseView(int id) {
   std::erase_if(views_, [id](const auto& v) { return v->Id == id; });
   return written;
 }
+
+QString ViewNameProblem(const QString& name) {
+  if (name.size() > kViewNameLength)
+    return QStringLiteral("Името на изгледа може да съдържа най-много %1 знака, а съдържа %2.")
+        .arg(kViewNameLength)
+        .arg(name.size());
+  for (QChar c : name)
+    if (c.category() == QChar::Other_Control)
+      return QStringLiteral("Името на изгледа не може да съдържа нов ред или друг управляващ знак.");
+  return {};
+}

@@ -39,6 +39,13 @@ QString KeyFilter(const QString& text);
 QString GridKey(const QString& ownerName, const QString& parentName, const QString& gridName,
                 const QString& detailName, const QString& user, int columnCount, int detailColumnCount);
 
+// Characters a view's name may hold: it is one line of the views file and one entry of a list.
+inline constexpr int kViewNameLength = 100;
+
+// Why a typed view name cannot be kept as typed (too long, or a line break or other control
+// character that the file's one-line value would change); empty when it can.
+QString ViewNameProblem(const QString& name);
+
 // An entry of the views list: "Няма" has id -1.
 struct ViewListEntry {
   QString name;

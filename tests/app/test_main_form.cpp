@@ -6,6 +6,7 @@
 #include <QTabBar>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QWheelEvent>
 #include <QtTest>
 
 #include "app/main_form.h"
@@ -160,7 +161,20 @@ class TestMainForm : public QObject {
     QCOMPARE(form.Grid().model()->rowCount(), 1);  // the apostrophe is searched for, not an SQL error
     QCOMPARE(form.StatusText(0), QStringLiteral("1 записа"));
 
-    form.TabStrip().tabBarClicked(0);
+    // Every way of choosing a tab switches the list: a click, the arrow keys, the mouse wheel.
+    QTabBar& strip = form.TabStrip();
+    QTest::mouseClick(&strip, Qt::LeftButton, {}, strip.tabRect(0).center());
+    QCOMPARE(form.Tabs().Current(), 0);
+    QCOMPARE(form.Grid().model()->rowCount(), 3);
+    QTest::keyClick(&strip, Qt::Key_Right);
+    QCOMPARE(strip.currentIndex(), 1);
+    QCOMPARE(form.Tabs().Current(), 1);
+    QCOMPARE(form.Grid().model()->rowCount(), 1);
+    const QPointF at = strip.tabRect(1).center();
+    QWheelEvent wheel(at, strip.mapToGlobal(at), {}, QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                      false);
+    QApplication::sendEvent(&strip, &wheel);
+    QCOMPARE(strip.currentIndex(), 0);
     QCOMPARE(form.Tabs().Current(), 0);
     QCOMPARE(form.Grid().model()->rowCount(), 3);
   }

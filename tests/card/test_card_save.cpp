@@ -424,7 +424,8 @@ class TestCardSave : public QObject {
     QCOMPARE(Scalar(Data(), QStringLiteral("select count(*) from RGS_CARD")).toInt(), 1);
   }
 
-  // The lengths the save checks and the window's fields take are the register's own.
+  // The lengths the save checks and the window's fields take (the table homes' length
+  // constants) are those of a register made from the schema.
   void textLengthsAreTheColumns() {
     auto columnLength = [&](QLatin1StringView table, QLatin1StringView column) {
       Statement query(Data().Db(), QStringLiteral(
@@ -436,7 +437,7 @@ class TestCardSave : public QObject {
     };
     for (const CardTextField& field : CardTextFields())
       QVERIFY2(columnLength(card_table::kTable, field.column) == field.length, field.control);
-    QCOMPARE(columnLength(card_table::kTable, card_table::kNastZapHistory), kPlacementHistoryLength);
+    QCOMPARE(columnLength(card_table::kTable, card_table::kNastZapHistory), card_table::kNastZapHistoryLength);
     for (const MemberTextField& field : MemberTextFields())
       QVERIFY2(columnLength(person_table::kTable, field.column) == field.length, field.control);
   }

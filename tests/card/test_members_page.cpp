@@ -178,6 +178,49 @@ class TestMembersPage : public QObject {
     QCOMPARE(Control<QLineEdit>(page, "FirstName")->text(), QStringLiteral("Иван Иванов"));  // the stored name
   }
 
+  // A click on a row shows and refills the panel, also on the cell that is already current;
+  // each loaded card starts with no current cell left over from the one before.
+  void everyClickOfARowShowsThePanel() {
+    TempRegister reg;
+    TDataModule1& data = reg.Data();
+    auto card = [&](int regNum, const QString& holder, const QString& egn) {
+      return TestCard(regNum).Person(holder, egn, 0).Insert(data);
+    };
+    const int first = card(1, QStringLiteral("Иван Иванов"), kHolderEgn);
+    const int second = card(2, QStringLiteral("Петър Петров"), kChildEgn);
+    data.CommitRetaining();
+
+    TMembersPage page;
+    page.resize(900, 500);
+    page.show();
+    auto* grid = Control<QTableWidget>(page, "FamilyList");
+    auto* panel = Control<QGroupBox>(page, "gbFamilyMember");
+    auto clickHolder = [&] {
+      QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualItemRect(grid->item(0, 1)).center());
+    };
+    page.SetCardContext(&data, first);
+    page.LoadCard(data, first);
+    clickHolder();
+    QVERIFY(!panel->isHidden());
+    QCOMPARE(Control<QLineEdit>(page, "FirstName")->text(), QStringLiteral("Иван Иванов"));
+
+    // Hidden and typed over, the same cell clicked again shows the member again.
+    Control<QToolButton>(page, "sbShowHide")->click();
+    QVERIFY(panel->isHidden());
+    Control<QLineEdit>(page, "FirstName")->setText(QStringLiteral("друго"));
+    clickHolder();
+    QVERIFY(!panel->isHidden());
+    QCOMPARE(Control<QLineEdit>(page, "FirstName")->text(), QStringLiteral("Иван Иванов"));
+
+    page.SetCardContext(&data, second);
+    page.LoadCard(data, second);
+    QCOMPARE(grid->currentRow(), -1);
+    QVERIFY(panel->isHidden());
+    clickHolder();
+    QVERIFY(!panel->isHidden());
+    QCOMPARE(Control<QLineEdit>(page, "FirstName")->text(), QStringLiteral("Петър Петров"));
+  }
+
   void makeHolderSignalsAndRecounts() {
     Clock::FixedNow now(QDateTime(QDate(2024, 5, 15), QTime(10, 0)));
     TMembersPage page;

@@ -162,6 +162,16 @@ class TestLbdNames : public QObject {
     QCOMPARE(StoredName(Data(), twinFirst_), QStringLiteral("Анна Борисова"));
   }
 
+  // A name longer than the register's column is refused with a message, never cut.
+  void aNameTooLongIsNotSaved() {
+    store_->AddName(QStringLiteral("6505050050"), QString(40, u'А'), QString(40, u'Б'), QString(40, u'В'));
+    TPersonInfo person;
+    QCOMPARE(SaveLbdName(Data(), person, {twinFirst_, QStringLiteral("6505050050"), {}, {}}), LbdNameSave::NameTooLong);
+    QCOMPARE(StoredName(Data(), twinFirst_), QStringLiteral("Анна Борисова"));
+    QCOMPARE(LbdNameSaveMessage(LbdNameSave::NameTooLong),
+             QStringLiteral("Името от Локална База Данни е по-дълго от 100 знака. Името не е променено."));
+  }
+
   void windowSavesAndRebuilds() {
     TLbdNamesForm form(Data());
     auto* save = Control<QPushButton>(form, "bSave");

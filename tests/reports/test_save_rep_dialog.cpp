@@ -334,6 +334,25 @@ class TestSaveRepDialog : public QObject {
     QVERIFY(opened_.isEmpty());
   }
 
+  // A name too long or with a line break is refused, saying why, and asked for again; any
+  // other text is kept exactly, also by a dialog that reads the views file again.
+  void viewNamesKeptOrRefused() {
+    TfrmSaveRep& d = Open();
+    RecordingPrompts prompts;
+    RecordingMessages messages;
+    const QString hostile = QStringLiteral("Имена с ' \" % _ \\ {} [x] =1 😀");
+    prompts.texts = {QString(101, u'И'), QStringLiteral("ред\nред"), hostile};
+    d.NewView_SBClick();
+    QCOMPARE(prompts.textPrompts.size(), 3);
+    QCOMPARE(messages.Texts(),
+             (QStringList{QStringLiteral("Името на изгледа може да съдържа най-много 100 знака, а съдържа 101."),
+                          QStringLiteral("Името на изгледа не може да съдържа нов ред или друг управляващ знак.")}));
+    TfrmSaveRep& again = Open();
+    auto* views = Control<QComboBox>(again, "cbSavedViews");
+    QCOMPARE(views->count(), 2);
+    QCOMPARE(views->itemText(1), hostile);
+  }
+
   void savedViewOperations() {
     TfrmSaveRep& d = Open();
     auto* views = Control<QComboBox>(d, "cbSavedViews");

@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -167,8 +168,16 @@ void TMembersPage::BuildControls() {
   connect(Delete, &QPushButton::clicked, this, &TMembersPage::DeleteClick);
   connect(Button1, &QPushButton::clicked, this, &TMembersPage::Button1Click);
   connect(sbShowHide, &QToolButton::toggled, this, &TMembersPage::ShowClick);
-  connect(FamilyList, &QTableWidget::currentCellChanged, this,
-          [this](int row, int, int, int) { FamilyListSelectCell(row); });
+  connect(FamilyList, &QTableWidget::currentCellChanged, this, [this](int row, int, int, int) {
+    currentChangedByPress_ = true;
+    FamilyListSelectCell(row);
+  });
+  // A press on the cell that is already current changes nothing the grid reports; it selects
+  // the member all the same.
+  FamilyList->viewport()->installEventFilter(this);
+  connect(FamilyList, &QTableWidget::cellPressed, this, [this](int row, int) {
+    if (!currentChangedByPress_) FamilyListSelectCell(row);
+  });
   connect(cbSocGrupa, &QComboBox::currentIndexChanged, this, &TMembersPage::cbSocGrupaChange);
   connect(pojiz, &QCheckBox::clicked, this, &TMembersPage::pojizClick);
   connect(ButtonFillPrs, &QPushButton::clicked, this, &TMembersPage::ButtonFillPrsClick);
@@ -195,6 +204,7 @@ void TMembersPage::ClearForNewCard() {
   membersEmpty_ = true;
   skipSelectFill_ = false;
   ShowRows();
+  ForgetCurrentCell();
   FamilyCount->setText(QStringLiteral("0"));
   FamilyKids->setText(QStringLiteral("0"));
   Modify->setEnabled(false);
@@ -216,6 +226,7 @@ void TMembersPage::LoadCard(TDataModule1& data, int cardId) {
   membersEmpty_ = false;
   skipSelectFill_ = false;
   ShowRows();
+  ForgetCurrentCell();
   ShowCounts();
   Modify->setEnabled(true);
   Delete->setEnabled(true);
@@ -238,6 +249,19 @@ void TMembersPage::ShowRows() {
   }
   if (current >= FamilyList->rowCount()) FamilyList->setCurrentCell(FamilyList->rowCount() - 1, 0);
   FitColumns();
+}
+
+void TMembersPage::ForgetCurrentCell() {
+  // Another card's rows: a cell current from the last card would make the first press on the
+  // same cell of this one select nothing.
+  const QSignalBlocker blocker(FamilyList);
+  FamilyList->setCurrentCell(-1, -1);
+  FamilyList->clearSelection();
+}
+
+bool TMembersPage::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == FamilyList->viewport() && event->type() == QEvent::MouseButtonPress) currentChangedByPress_ = false;
+  return QWidget::eventFilter(watched, event);
 }
 
 void TMembersPage::FitColumns() {

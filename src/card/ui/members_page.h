@@ -69,7 +69,11 @@ class TMembersPage : public QWidget {
   void pojizClick();
   void ButtonFillPrsClick();
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
+  void ForgetCurrentCell();
   void UpdateInvalidBox();
   void ClearMemberPanel();
   void FitColumns();
@@ -108,6 +112,7 @@ class TMembersPage : public QWidget {
   std::vector<MemberRow> rows_;
   bool membersEmpty_ = true;
   bool skipSelectFill_ = false;
+  bool currentChangedByPress_ = false;  // the current cell changed since the last mouse press
   TDataModule1* data_ = nullptr;
   int cardId_ = 0;
 };

@@ -10,6 +10,7 @@
 #include "core/error_display.h"
 #include "core/messages.h"
 #include "data/data_module.h"
+#include "data/person_table.h"
 #include "egn/egn_repair_rules.h"
 
 namespace {
@@ -38,6 +39,7 @@ TEGNRepair::TEGNRepair(TDataModule1& data, QWidget* parent) : QDialog(parent), d
   Label3->setObjectName(QStringLiteral("Label3"));
   EgnEdit = new QLineEdit(this);
   EgnEdit->setObjectName(QStringLiteral("EgnEdit"));
+  EgnEdit->setMaxLength(person_table::kEgnLength);
   EgnEdit->installEventFilter(this);
   egnRow->addWidget(Label3);
   egnRow->addWidget(EgnEdit, 1);

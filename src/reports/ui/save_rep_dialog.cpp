@@ -354,12 +354,18 @@ void TfrmSaveRep::cbSavedViewsChange() {
 }
 
 void TfrmSaveRep::NewView_SBClick() {
+  // An empty name is asked for again; one that cannot be kept as typed is asked for again
+  // after saying why, with the typing to put right.
   QString name;
-  while (name.trimmed().isEmpty()) {
+  for (;;) {
     const std::optional<QString> typed =
-        AskText(this, QStringLiteral("Създаване на нов изглед"), QStringLiteral("Име на изглед"));
+        AskText(this, QStringLiteral("Създаване на нов изглед"), QStringLiteral("Име на изглед"), name);
     if (!typed) return;
     name = *typed;
+    if (name.trimmed().isEmpty()) continue;
+    const QString problem = ViewNameProblem(name);
+    if (problem.isEmpty()) break;
+    ShowMessage(this, problem, QStringLiteral("Грешка"), MessageIcon::Error);
   }
   const int id = views_.CreateView(name, source_.GridName(), source_.ParentName(), source_.OwnerName(),
                                    views_.UserName(), ViewColumnsOf(Columns()));
