@@ -110,6 +110,11 @@ LoginConfig ReadLoginConfig(const QString& path) {
   settings.endGroup();
 
   const int count = settings.beginReadArray(QStringLiteral("Users"));
+  if (count > kMaxLoginUsers)
+    throw LoginError(QStringLiteral("Файлът с настройки за вход %1 е повреден: посочва %2 потребители, а може най-много %3.")
+                         .arg(path)
+                         .arg(count)
+                         .arg(kMaxLoginUsers));
   for (int i = 0; i < count; ++i) {
     settings.setArrayIndex(i);
     LoginUser user;

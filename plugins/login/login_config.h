@@ -61,6 +61,10 @@ LoginConfig ReadLoginConfig(const QString& path);
 // the moment it exists, since it holds the database password. Throws LoginError on failure.
 void WriteLoginConfig(const QString& path, const LoginConfig& config);
 
+// The most users a configuration may list: a hand-edited count beyond it is refused rather
+// than read entry by entry for minutes.
+inline constexpr int kMaxLoginUsers = 10000;
+
 // Checks of what an administrator types; each gives a Bulgarian reason, or an empty text.
 inline constexpr int kMaxLoginLength = 50;      // users.NAME
 inline constexpr int kMaxFullNameLength = 100;  // users.FULL_NAME

@@ -86,13 +86,14 @@ VlmBool Login(uintptr_t window, const char* appCode, const char* databaseId, uns
     LoginConfig config = ReadLoginConfig(configPath);
     LoginDatabase database;
     if (!config.FindDatabase(id, &database)) {
-      qWarning().noquote() << "VlmLogin: no database is configured for" << id;
+      qWarning().noquote() << "VlmLogin: няма настроена база данни" << id;
       return 0;
     }
     std::optional<LoginUser> user;
     if (scripted) {
       user = CheckCredentials(config, qEnvironmentVariable("TESARO_LOGIN_USER"),
                               qEnvironmentVariable("TESARO_LOGIN_PASSWORD"));
+      if (!user) qWarning().noquote() << "VlmLogin: входът е отказан: грешно потребителско име или парола.";
     } else {
       if (!WidgetsAvailable()) return 0;
       parent = WindowOf(window);

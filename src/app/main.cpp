@@ -26,7 +26,11 @@ int main(int argc, char** argv) {
 
   TLogInfoRec record;
   try {
-    if (!LibraryLogin(QStringLiteral("Tesaro"), QStringLiteral("ZIRE"), 1, 1, record, 0)) return 0;
+    if (!LibraryLogin(QStringLiteral("Tesaro"), QStringLiteral("ZIRE"), 1, 1, record, 0)) {
+      if (!ScriptedSignIn()) return 0;
+      QTextStream(stderr) << "Входът не е приет; програмата не е отворена.\n";
+      return 1;
+    }
   } catch (const std::exception& error) {
     ShowErrorDisplay(nullptr, error);
     return 1;

@@ -122,3 +122,5 @@ void LibraryChangePassword(const QString& appCode, const QString& text, const QS
   const QByteArray caption = EncodeCp1251(title);
   changePassword(windowHandle, app.constData(), text251.constData(), userLogin.constData(), caption.constData());
 }
+
+bool ScriptedSignIn() { return qEnvironmentVariableIsSet("TESARO_LOGIN_USER"); }

@@ -32,6 +32,11 @@ inline constexpr int kMaxLoginListElements = 65536;
 bool LibraryLogin(const QString& appCode, const QString& databaseId, int flag1, int flag2, TLogInfoRec& record,
                   quintptr windowHandle);
 
+// Whether the sign-in runs from a script: the login library then takes the name and password
+// from TESARO_LOGIN_USER and TESARO_LOGIN_PASSWORD instead of asking, and says on stderr why
+// it refuses them. A refused scripted sign-in is a failure; a clerk closing the dialog is not.
+bool ScriptedSignIn();
+
 // Lets the user change the password through the library's own dialog. A missing library or
 // entry point is ignored, and so is the library's answer.
 void LibraryChangePassword(const QString& appCode, const QString& text, const QString& login, const QString& title,

@@ -3,4 +3,9 @@
 // start; tests install their own recorders instead.
 #pragma once
 
+#include <QString>
+
 void InstallDesktopSeams();
+
+// Whether the desktop names a program for the file's type (always true where it cannot be asked).
+bool DesktopHasProgramFor(const QString& path);

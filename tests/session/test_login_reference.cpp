@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <QLineEdit>
+#include <QProcess>
 #include <QtTest>
 
 #include "change_password_dialog.h"
@@ -96,6 +97,21 @@ class TestLoginReference : public QObject {
     QCOMPARE(record.UsersCount(), -1);
   }
 
+  // A hand-edited count of users far beyond any office is refused at once, not read for minutes.
+  void anImpossibleUserCountIsRefused() {
+    const QString path = dir_.filePath(QStringLiteral("huge.ini"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("[Users]\nsize=100000000\n1\\login=admin\n");
+    file.close();
+    try {
+      ReadLoginConfig(path);
+      QFAIL("the configuration was read");
+    } catch (const LoginError& error) {
+      QVERIFY2(error.Message().contains(QStringLiteral("100000000")), qPrintable(error.Message()));
+    }
+  }
+
   void firstStartCreatesRegisterUserAndPrivateConfig() {
     QVERIFY(!QFile::exists(register_));
     const FirstAdministrator admin{QStringLiteral("Община Тетевен"), QStringLiteral("admin"),
@@ -120,6 +136,22 @@ class TestLoginReference : public QObject {
 
     // Once there is a user, the first start does not come again.
     QVERIFY_THROWS_EXCEPTION(LoginError, CreateFirstAdministrator(config_, admin, register_));
+  }
+
+  // The program signed in from a script: a wrong password ends it with a failure and the reason.
+  void refusedScriptedSignInEndsTheProgramWithAFailure() {
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("TESARO_LOGIN_USER"), QStringLiteral("admin"));
+    environment.insert(QStringLiteral("TESARO_LOGIN_PASSWORD"), QStringLiteral("грешна-парола"));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(TESARO_PROGRAM_BINARY), {});
+    QVERIFY(program.waitForFinished(60000));
+    const QString err = QString::fromUtf8(program.readAllStandardError());
+    QCOMPARE(program.exitCode(), 1);
+    QVERIFY2(err.contains(QStringLiteral("грешно потребителско име или парола")), qPrintable(err));
+    QVERIFY2(err.contains(QStringLiteral("Входът не е приет")), qPrintable(err));
   }
 
   void signsInThroughTheLoadedLibrary() {

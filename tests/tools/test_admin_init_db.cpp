@@ -1,6 +1,7 @@
 // Creating a register with tesaro-admin init-db: the database it makes, the refusals that
 // leave nothing behind, the interactive questions and where the credentials come from.
 #include <QtTest>
+#include <csignal>
 
 #include "admin_args.h"
 #include "admin_connection.h"
@@ -86,6 +87,28 @@ class TestAdminInitDb : public QObject {
     if (!mustNotExist.isEmpty()) QVERIFY(!QFileInfo::exists(dir.filePath(mustNotExist)));
     QVERIFY(old.open(QIODevice::ReadOnly));
     QCOMPARE(old.readAll(), QByteArray("not a database, and must stay so"));
+  }
+
+  // A disk that fills up part-way through the creation (a file size limit stands in for it)
+  // fails with the reason and leaves no file that a second run would refuse; with room, a
+  // second run creates the register.
+  void aFullDiskLeavesNoHalfMadeFile() {
+    if (QStandardPaths::findExecutable(QStringLiteral("prlimit")).isEmpty()) QSKIP("prlimit is not installed");
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("r.fdb"));
+    for (const char* limit : {"1100000", "1500000"}) {
+      QProcess process;
+      // The limit makes a write fail instead of stopping the process, as a full disk would.
+      process.setChildProcessModifier([] { signal(SIGXFSZ, SIG_IGN); });
+      process.start(QStringLiteral("prlimit"), {QStringLiteral("--fsize=") + QLatin1String(limit),
+                                                QStringLiteral(TESARO_ADMIN_BINARY), QStringLiteral("init-db"), path});
+      QVERIFY(process.waitForFinished(120000));
+      QCOMPARE(process.exitCode(), kExitFailure);
+      QVERIFY2(QString::fromUtf8(process.readAllStandardError()).contains(QStringLiteral("Регистърът не е създаден")),
+               limit);
+      QVERIFY2(!QFileInfo::exists(path), limit);
+    }
+    QCOMPARE(RunAdmin({QStringLiteral("init-db"), path}).exitCode, kExitOk);
   }
 
   void withoutPathAndWithoutTerminalIsAUsageError() {

@@ -34,7 +34,7 @@ Database::~Database() {
   try {
     Detach();
   } catch (const DbError& error) {
-    QTextStream(stderr) << "Closing the database failed: " << error.Message() << '\n';
+    QTextStream(stderr) << "Базата данни не можа да бъде затворена: " << error.Message() << '\n';
   }
 }
 

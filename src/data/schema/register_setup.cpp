@@ -1,6 +1,7 @@
 #include "data/schema/register_setup.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include "data/firebird/db_error.h"
@@ -23,17 +24,27 @@ void CreateRegister(Database& database, const ConnectionParams& params, const QS
     if (!file.absoluteDir().exists())
       throw DbError(QStringLiteral("Папката %1 не съществува.").arg(file.absolutePath()));
   }
-  database.Create(params);
   try {
+    database.Create(params);
     RunSchemaScript(database);
     FillCodeLists(database, municipality, kDefaultRegistrationYears);
     database.DefaultTransaction().Commit();
   } catch (const DbError&) {
-    // A half-made register would block the next attempt as "already exists".
+    // A half-made register would block the next attempt as "already exists". When the
+    // engine cannot drop it (a full disk fails the creation and the drop alike), the file
+    // this creation made is removed: the path held nothing before it.
     try {
       database.Drop();
     } catch (const DbError&) {
       // The first error is the one worth showing.
+    }
+    if (!IsServerPath(params.path)) {
+      try {
+        database.Detach();
+      } catch (const DbError&) {
+        // The file goes all the same; the engine lets go of it when the object does.
+      }
+      QFile::remove(params.path);
     }
     throw;
   }
