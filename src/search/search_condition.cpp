@@ -30,8 +30,15 @@ std::optional<QString> NonNegativeNumber(const QString& text) {
   return literal;
 }
 
-// A pattern literal matching values that contain `part`.
-QString Containing(const QString& part) { return QuoteSqlText(u'%' + part + u'%'); }
+// A pattern literal matching values that contain `part`. A "%" or "_" the clerk typed matches
+// itself: it is escaped, and only then is the escape character named, so ordinary searches
+// keep their condition line as it always read.
+QString Containing(const QString& part) {
+  if (!part.contains(u'%') && !part.contains(u'_')) return QuoteSqlText(u'%' + part + u'%');
+  QString escaped = part;
+  escaped.replace(u'\\', QStringLiteral("\\\\")).replace(u'%', QStringLiteral("\\%")).replace(u'_', QStringLiteral("\\_"));
+  return QuoteSqlText(u'%' + escaped + u'%') + QStringLiteral(" ESCAPE '\\'");
+}
 
 QString Label(const char* utf8) { return QString::fromUtf8(utf8).trimmed(); }
 

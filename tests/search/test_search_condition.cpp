@@ -86,6 +86,10 @@ class TestSearchCondition : public QObject {
     QTest::newRow("name with an apostrophe")
         << QList<Setup>{Tick(2, [](auto& c) { c.sName = QStringLiteral("д'арк"); })}
         << QStringLiteral("and( upper(P.NAME) LIKE '%Д''АРК%')") << QStringLiteral("Търсене:Д'АРК") << true;
+    QTest::newRow("name with the pattern characters")
+        << QList<Setup>{Tick(2, [](auto& c) { c.sName = QStringLiteral("50%_a\\b"); })}
+        << QStringLiteral("and( upper(P.NAME) LIKE '%50\\%\\_A\\\\B%' ESCAPE '\\')")
+        << QStringLiteral("Търсене:50%_A\\B") << true;
     QTest::newRow("empty name still searches")
         << QList<Setup>{Tick(2)} << QStringLiteral("and( upper(P.NAME) LIKE '%%')") << QStringLiteral("Търсене:") << true;
     QTest::newRow("kids from only")
@@ -309,6 +313,13 @@ class TestSearchCondition : public QObject {
     }
     byNotes.sNotes = QStringLiteral("за жилище");
     QCOMPARE(run(byNotes), QStringLiteral("1"));
+    // "%" and "_" typed in a search match themselves, not any text.
+    notes.BindAll({QStringLiteral("отстъпка 50% от наема"), 2});
+    notes.Execute();
+    for (const auto& [words, found] : {std::pair{"50%", "2"}, {"0%", "2"}, {"%", "2"}, {"_", ""}, {"5_%", ""}}) {
+      byNotes.sNotes = QString::fromUtf8(words);
+      QCOMPARE(run(byNotes), QString::fromUtf8(found));
+    }
 
     SearchCriteria incoming;
     incoming.SetTicked(1, true);
