@@ -5,7 +5,7 @@
 
 #include "admin_args.h"
 #include "admin_exit.h"
-#include "population_store.h"
+#include "population_csv.h"
 
 namespace {
 const char* const kUsage =
