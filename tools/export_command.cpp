@@ -6,6 +6,7 @@
 #include "admin_exit.h"
 #include "core/clock.h"
 #include "core/date_time.h"
+#include "core/output_file.h"
 #include "data/data_module.h"
 #include "data/firebird/db_error.h"
 #include "reports/export_columns.h"
@@ -67,6 +68,10 @@ int RunExport(const QStringList& args, QTextStream& out, QTextStream& err) {
 
   const ConnectionParams params = AdminConnection(parsed.positional.first(), parsed);
   if (RegisterFileMissing(params, err)) return kExitFailure;
+  if (const QString problem = OutputTargetProblem(outPath); !problem.isEmpty()) {
+    err << FileWriteError(outPath, problem).Message() << '\n';
+    return kExitFailure;
+  }
   try {
     TDataModule1 data;
     data.Connect(params);

@@ -7,6 +7,7 @@
 #include "admin_args.h"
 #include "admin_connection.h"
 #include "admin_exit.h"
+#include "core/output_file.h"
 #include "annual_list_command.h"
 #include "data/data_module.h"
 #include "data/register_settings.h"
@@ -38,6 +39,10 @@ int RunServiceNote(const QStringList& args, QTextStream& out, QTextStream& err) 
   const ConnectionParams params = AdminConnection(parsed.positional.first(), parsed);
   if (RegisterFileMissing(params, err)) return kExitFailure;
   const QString pdf = QFileInfo(parsed.Option(QStringLiteral("pdf"))).absoluteFilePath();
+  if (const QString problem = OutputTargetProblem(pdf); !problem.isEmpty()) {
+    err << FileWriteError(pdf, problem).Message() << '\n';
+    return kExitFailure;
+  }
 
   try {
     TDataModule1 data;
@@ -55,13 +60,12 @@ int RunServiceNote(const QStringList& args, QTextStream& out, QTextStream& err) 
     note.SetHeaderLine(MunicipalityName(data));
     const report::LaidOutReport laid = report::LayOut(note.QRep(), ListQueryRows(list));
     data.Disconnect();
-    if (!report::WritePdf(laid, pdf)) {
-      err << "Файлът " << QDir::toNativeSeparators(pdf) << " не може да бъде записан.\n";
-      return kExitFailure;
-    }
+    report::WritePdf(laid, pdf);
     out << "Служебната бележка за картон с рег. № " << regNum << " е записана в " << QDir::toNativeSeparators(pdf)
         << ".\n";
     return kExitOk;
+  } catch (const FileWriteError& error) {
+    err << error.Message() << '\n';
   } catch (const DbError& error) {
     err << "Бележката не е съставена: " << error.Message() << '\n';
   } catch (const std::exception& error) {

@@ -57,8 +57,9 @@ LoginDatabase DefaultLoginDatabase();
 // Reads the file; a missing file is an empty configuration. Throws LoginError when the file
 // cannot be read or is damaged.
 LoginConfig ReadLoginConfig(const QString& path);
-// Replaces the file's contents. The file is readable and writable by its owner only (0600) from
-// the moment it exists, since it holds the database password. Throws LoginError on failure.
+// Replaces the file, whole or not at all (core/output_file.h). The file is readable and
+// writable by its owner only (0600) from the moment it exists, since it holds the database
+// password. Throws LoginError with the reason on failure; the old file then stays.
 void WriteLoginConfig(const QString& path, const LoginConfig& config);
 
 // Checks of what an administrator types; each gives a Bulgarian reason, or an empty text.
