@@ -62,8 +62,7 @@ bool DocumentsCanBeLaidOut(QTextStream& err) {
 }
 
 int RunAnnualList(const QStringList& args, QTextStream& out, QTextStream& err) {
-  const ParsedArgs parsed =
-      ParseArgs(args, {QStringLiteral("pdf"), QStringLiteral("user"), QStringLiteral("password")});
+  const ParsedArgs parsed = ParseArgs(args, WithCredentials({{QStringLiteral("pdf"), OptionKind::Path}}));
   if (!parsed.error.isEmpty()) {
     err << parsed.error << '\n' << "Вижте „tesaro-admin --help“.\n";
     return kExitUsage;

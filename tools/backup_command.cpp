@@ -14,8 +14,6 @@
 #include "data/firebird/statement.h"
 
 namespace {
-const QStringList kCredentialOptions = {QStringLiteral("user"), QStringLiteral("password")};
-
 // Runs gbak with `args`; its own output goes to `err` on failure. True when it succeeded.
 bool RunGbak(const QStringList& args, const ConnectionParams& params, QTextStream& err) {
   const QString gbak = QStandardPaths::findExecutable(QStringLiteral("gbak"));
@@ -57,7 +55,7 @@ int CountCards(const ConnectionParams& params) {
 }
 
 bool ParseTwo(const QStringList& args, const char* usage, ParsedArgs& parsed, QTextStream& err) {
-  parsed = ParseArgs(args, kCredentialOptions);
+  parsed = ParseArgs(args, CredentialRules());
   if (!parsed.error.isEmpty()) {
     err << parsed.error << '\n' << "Вижте „tesaro-admin --help“.\n";
     return false;

@@ -17,8 +17,8 @@
 #include "reports/service_note_layout.h"
 
 int RunServiceNote(const QStringList& args, QTextStream& out, QTextStream& err) {
-  const ParsedArgs parsed = ParseArgs(
-      args, {QStringLiteral("reg-num"), QStringLiteral("pdf"), QStringLiteral("user"), QStringLiteral("password")});
+  const ParsedArgs parsed = ParseArgs(args, WithCredentials({{QStringLiteral("reg-num"), OptionKind::Count},
+                                                             {QStringLiteral("pdf"), OptionKind::Path}}));
   if (!parsed.error.isEmpty()) {
     err << parsed.error << '\n' << "Вижте „tesaro-admin --help“.\n";
     return kExitUsage;
@@ -28,13 +28,7 @@ int RunServiceNote(const QStringList& args, QTextStream& out, QTextStream& err) 
     err << "Употреба: tesaro-admin service-note ПЪТ --reg-num N --pdf ФАЙЛ.\n";
     return kExitUsage;
   }
-  bool ok = false;
-  const QString regNumText = parsed.Option(QStringLiteral("reg-num"));
-  const int regNum = regNumText.toInt(&ok);
-  if (!ok || regNum <= 0) {
-    err << "Рег. номерът (--reg-num) трябва да е цяло положително число, а е „" << regNumText << "“.\n";
-    return kExitUsage;
-  }
+  const int regNum = parsed.Count(QStringLiteral("reg-num"));
   if (!DocumentsCanBeLaidOut(err)) return kExitFailure;
   const ConnectionParams params = AdminConnection(parsed.positional.first(), parsed);
   if (RegisterFileMissing(params, err)) return kExitFailure;

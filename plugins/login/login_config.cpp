@@ -167,11 +167,12 @@ QString FullNameProblem(const QString& fullName) {
   return Cp1251Problem(fullName, QStringLiteral("Пълното име"));
 }
 
-bool IsKnownRightsGroup(const QString& rights) {
-  static const QStringList kGroups{QStringLiteral("USER1"), QStringLiteral("USER2"), QStringLiteral("USER3"),
-                                   QStringLiteral("USER4"), QStringLiteral("USER6")};
-  return kGroups.contains(rights);
+QStringList RightsGroups() {
+  return {QStringLiteral("USER1"), QStringLiteral("USER2"), QStringLiteral("USER3"), QStringLiteral("USER4"),
+          QStringLiteral("USER6")};
 }
+
+bool IsKnownRightsGroup(const QString& rights) { return RightsGroups().contains(rights); }
 
 QString RightsGroupProblem(const QString& rights) {
   if (IsKnownRightsGroup(rights)) return {};

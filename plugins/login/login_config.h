@@ -6,6 +6,7 @@
 #include <QList>
 #include <QMap>
 #include <QString>
+#include <QStringList>
 #include <stdexcept>
 
 // A refusal or failure of the login configuration; the message is for the user (Bulgarian).
@@ -71,4 +72,5 @@ QString FullNameProblem(const QString& fullName);
 QString RightsGroupProblem(const QString& rights);
 QString NewPasswordProblem(const QString& password);
 // The rights groups the program gives a level: USER1..USER4, USER6.
+QStringList RightsGroups();
 bool IsKnownRightsGroup(const QString& rights);
