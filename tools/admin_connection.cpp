@@ -16,6 +16,15 @@ ConnectionParams AdminConnection(const QString& path, const ParsedArgs& args) {
   return params;
 }
 
+std::vector<OptionRule> CredentialRules() {
+  return {{QStringLiteral("user"), OptionKind::Name}, {QStringLiteral("password"), OptionKind::Secret}};
+}
+
+std::vector<OptionRule> WithCredentials(std::vector<OptionRule> rules) {
+  for (OptionRule& rule : CredentialRules()) rules.push_back(std::move(rule));
+  return rules;
+}
+
 bool RegisterFileMissing(const ConnectionParams& params, QTextStream& err) {
   if (IsServerPath(params.path) || QFileInfo(params.path).isFile()) return false;
   err << "Файлът " << params.path << " не съществува; първо създайте регистъра с init-db.\n";

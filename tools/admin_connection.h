@@ -10,6 +10,11 @@
 
 ConnectionParams AdminConnection(const QString& path, const ParsedArgs& args);
 
+// The options of every command that opens a register: --user (not empty) and --password.
+std::vector<OptionRule> CredentialRules();
+// `rules` followed by the credential options.
+std::vector<OptionRule> WithCredentials(std::vector<OptionRule> rules);
+
 // True (after saying so on `err`) when `params` names a local register file that is not there;
 // a server's file is the server's to check.
 bool RegisterFileMissing(const ConnectionParams& params, QTextStream& err);

@@ -8,6 +8,7 @@
 #include "admin_args.h"
 #include "admin_connection.h"
 #include "admin_exit.h"
+#include "core/output_file.h"
 #include "classification/ranking_criteria.h"
 #include "classification/ranking_progress.h"
 #include "classification/refresh_classifications.h"
@@ -61,8 +62,7 @@ bool DocumentsCanBeLaidOut(QTextStream& err) {
 }
 
 int RunAnnualList(const QStringList& args, QTextStream& out, QTextStream& err) {
-  const ParsedArgs parsed =
-      ParseArgs(args, {QStringLiteral("pdf"), QStringLiteral("user"), QStringLiteral("password")});
+  const ParsedArgs parsed = ParseArgs(args, WithCredentials({{QStringLiteral("pdf"), OptionKind::Path}}));
   if (!parsed.error.isEmpty()) {
     err << parsed.error << '\n' << "Вижте „tesaro-admin --help“.\n";
     return kExitUsage;
@@ -75,6 +75,10 @@ int RunAnnualList(const QStringList& args, QTextStream& out, QTextStream& err) {
   const ConnectionParams params = AdminConnection(parsed.positional.first(), parsed);
   if (RegisterFileMissing(params, err)) return kExitFailure;
   const QString pdf = QFileInfo(parsed.Option(QStringLiteral("pdf"))).absoluteFilePath();
+  if (const QString problem = OutputTargetProblem(pdf); !problem.isEmpty()) {
+    err << FileWriteError(pdf, problem).Message() << '\n';
+    return kExitFailure;
+  }
 
   try {
     TDataModule1 data;
@@ -95,13 +99,12 @@ int RunAnnualList(const QStringList& args, QTextStream& out, QTextStream& err) {
     form.SetTitle(AnnualListTitle(year, MunicipalityName(data)));
     const report::LaidOutReport laid = report::LayOut(form.QRep(), ListQueryRows(list));
     data.Disconnect();
-    if (!report::WritePdf(laid, pdf)) {
-      err << "Файлът " << QDir::toNativeSeparators(pdf) << " не може да бъде записан.\n";
-      return kExitFailure;
-    }
+    report::WritePdf(laid, pdf);
     out << "Годишният списък за " << year << " г. (" << laid.recordCount << " семейства/домакинства от " << cards
         << " карти, " << laid.pages.size() << " стр.) е записан в " << QDir::toNativeSeparators(pdf) << ".\n";
     return kExitOk;
+  } catch (const FileWriteError& error) {
+    err << error.Message() << '\n';
   } catch (const DbError& error) {
     err << "Списъкът не е съставен: " << error.Message() << '\n';
   } catch (const std::exception& error) {

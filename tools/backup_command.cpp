@@ -2,7 +2,6 @@
 // so they never show in the process list.
 #include "backup_command.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
@@ -10,12 +9,11 @@
 #include "admin_args.h"
 #include "admin_connection.h"
 #include "admin_exit.h"
+#include "core/output_file.h"
 #include "data/data_module.h"
 #include "data/firebird/statement.h"
 
 namespace {
-const QStringList kCredentialOptions = {QStringLiteral("user"), QStringLiteral("password")};
-
 // Runs gbak with `args`; its own output goes to `err` on failure. True when it succeeded.
 bool RunGbak(const QStringList& args, const ConnectionParams& params, QTextStream& err) {
   const QString gbak = QStandardPaths::findExecutable(QStringLiteral("gbak"));
@@ -29,6 +27,9 @@ bool RunGbak(const QStringList& args, const ConnectionParams& params, QTextStrea
   env.insert(QStringLiteral("ISC_PASSWORD"), params.password);
   process.setProcessEnvironment(env);
   process.setProcessChannelMode(QProcess::MergedChannels);
+  // On a full disk gbak asks on its standard input for another volume and would wait for ever;
+  // with nothing to read it gives up and says why.
+  process.setStandardInputFile(QProcess::nullDevice());
   process.start(gbak, args);
   if (!process.waitForStarted(30000) || !process.waitForFinished(-1)) {
     err << "gbak не можа да се изпълни: " << process.errorString() << '\n';
@@ -54,7 +55,7 @@ int CountCards(const ConnectionParams& params) {
 }
 
 bool ParseTwo(const QStringList& args, const char* usage, ParsedArgs& parsed, QTextStream& err) {
-  parsed = ParseArgs(args, kCredentialOptions);
+  parsed = ParseArgs(args, CredentialRules());
   if (!parsed.error.isEmpty()) {
     err << parsed.error << '\n' << "Вижте „tesaro-admin --help“.\n";
     return false;
@@ -74,6 +75,10 @@ int RunBackup(const QStringList& args, QTextStream& out, QTextStream& err) {
   const ConnectionParams params = AdminConnection(parsed.positional.at(0), parsed);
   const QString file = QFileInfo(parsed.positional.at(1)).absoluteFilePath();
   if (RegisterFileMissing(params, err)) return kExitFailure;
+  if (const QString problem = OutputTargetProblem(file); !problem.isEmpty()) {
+    err << FileWriteError(file, problem).Message() << '\n' << "Архивът не е направен.\n";
+    return kExitFailure;
+  }
   int cards = 0;
   try {
     cards = CountCards(params);
@@ -81,17 +86,17 @@ int RunBackup(const QStringList& args, QTextStream& out, QTextStream& err) {
     err << "Регистърът не се отваря: " << error.Message() << '\n';
     return kExitFailure;
   }
-  // gbak writes into an existing file; a half-written backup must not pass for a whole one.
-  const QString partial = file + QStringLiteral(".part");
-  QFile::remove(partial);
-  if (!RunGbak({QStringLiteral("-b"), params.path, partial}, params, err)) {
-    QFile::remove(partial);
-    err << "Архивът не е направен.\n";
-    return kExitFailure;
-  }
-  QFile::remove(file);
-  if (!QFile::rename(partial, file)) {
-    err << "Архивът е в " << partial << ", но не можа да бъде преименуван на " << file << ".\n";
+  // gbak writes a temporary file beside the backup, which replaces an older backup only when
+  // gbak says it is complete: a half-written backup never passes for a whole one.
+  try {
+    OutputFile backup(file);
+    if (!RunGbak({QStringLiteral("-b"), params.path, backup.TemporaryPath()}, params, err)) {
+      err << "Архивът не е направен; по-старият файл " << file << ", ако има такъв, е непроменен.\n";
+      return kExitFailure;
+    }
+    backup.Commit();
+  } catch (const FileWriteError& error) {
+    err << error.Message() << '\n' << "Архивът не е направен.\n";
     return kExitFailure;
   }
   out << "Архивът на регистъра (" << cards << " картона) е записан в " << file << ".\n";

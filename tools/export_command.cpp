@@ -6,6 +6,7 @@
 #include "admin_exit.h"
 #include "core/clock.h"
 #include "core/date_time.h"
+#include "core/output_file.h"
 #include "data/data_module.h"
 #include "data/firebird/db_error.h"
 #include "reports/export_columns.h"
@@ -16,24 +17,59 @@
 #include "search/search_condition.h"
 
 namespace {
-// The search options and the criterion box each one ticks.
+// The search options, the criterion box each one ticks and the rule for its value.
 struct SearchOption {
   const char* name;
   int box;
   QString SearchCriteria::*field;
+  OptionKind kind;
 };
 const SearchOption kSearchOptions[] = {
-    {"reg-num", 1, &SearchCriteria::sRegNum}, {"name", 2, &SearchCriteria::sName},
-    {"egn", 3, &SearchCriteria::sEGN},        {"group", 6, &SearchCriteria::sGroup},
-    {"status", 8, &SearchCriteria::sStatus},  {"notes", 12, &SearchCriteria::sNotes},
+    {"reg-num", 1, &SearchCriteria::sRegNum, OptionKind::Count},
+    {"name", 2, &SearchCriteria::sName, OptionKind::RegisterText},
+    {"egn", 3, &SearchCriteria::sEGN, OptionKind::RegisterText},
+    {"group", 6, &SearchCriteria::sGroup, OptionKind::RegisterText},
+    {"status", 8, &SearchCriteria::sStatus, OptionKind::RegisterText},
+    {"notes", 12, &SearchCriteria::sNotes, OptionKind::RegisterText},
 };
+
+// The search options that name an entry of a code list, and the list.
+struct CodeListOption {
+  const char* name;
+  const char* list;
+  const char* what;
+};
+const CodeListOption kCodeListOptions[] = {
+    {"group", "GROUP1", "група"},
+    {"status", "STATUS", "състояние"},
+};
+
+// The refusal of a code-list option whose value is no entry of its list; empty when every such
+// option names an entry. A name the list lacks would otherwise search for code -1: no card.
+QString UnknownCodeListName(TDataModule1& data, const ParsedArgs& parsed) {
+  for (const CodeListOption& o : kCodeListOptions) {
+    const QString name = QString::fromLatin1(o.name);
+    if (!parsed.Has(name)) continue;
+    const QString list = QString::fromLatin1(o.list);
+    if (data.NomCodeOf(list, parsed.Option(name)) >= 0) continue;
+    QStringList names;
+    for (const CodeListEntry& entry : data.CodeListEntries(list)) names << u'„' + entry.name + u'“';
+    const QString accepted = QStringLiteral("%1 от номенклатурата: %2")
+                                 .arg(QString::fromUtf8(o.what), names.join(QStringLiteral(", ")));
+    return OptionRefusal(name, accepted, parsed.Option(name));
+  }
+  return {};
+}
 }  // namespace
 
 int RunExport(const QStringList& args, QTextStream& out, QTextStream& err) {
-  QStringList known = {QStringLiteral("format"), QStringLiteral("out"), QStringLiteral("delimiter"),
-                       QStringLiteral("user"), QStringLiteral("password")};
-  for (const SearchOption& o : kSearchOptions) known << QString::fromLatin1(o.name);
-  const ParsedArgs parsed = ParseArgs(args, known);
+  std::vector<OptionRule> rules = {
+      {QStringLiteral("format"), OptionKind::Choice,
+       {QStringLiteral("txt"), QStringLiteral("docx"), QStringLiteral("xlsx")}},
+      {QStringLiteral("out"), OptionKind::Path},
+      {QStringLiteral("delimiter"), OptionKind::Delimiter}};
+  for (const SearchOption& o : kSearchOptions) rules.push_back({QString::fromLatin1(o.name), o.kind});
+  const ParsedArgs parsed = ParseArgs(args, WithCredentials(rules));
   if (!parsed.error.isEmpty()) {
     err << parsed.error << '\n' << "Вижте „tesaro-admin --help“.\n";
     return kExitUsage;
@@ -42,18 +78,9 @@ int RunExport(const QStringList& args, QTextStream& out, QTextStream& err) {
     err << "Употреба: tesaro-admin export ПЪТ --format txt|docx|xlsx --out ФАЙЛ [критерии за търсене].\n";
     return kExitUsage;
   }
-  const QString format = parsed.Option(QStringLiteral("format")).toLower();
-  if (format != QLatin1String("txt") && format != QLatin1String("docx") && format != QLatin1String("xlsx")) {
-    err << "Форматът (--format) трябва да е txt, docx или xlsx, а е „" << parsed.Option(QStringLiteral("format"))
-        << "“.\n";
-    return kExitUsage;
-  }
+  const QString format = parsed.Option(QStringLiteral("format"));
   const QString outPath = parsed.Option(QStringLiteral("out"));
   const QString delimiter = parsed.Option(QStringLiteral("delimiter"), QStringLiteral("|"));
-  if (delimiter.isEmpty()) {
-    err << "Разделителят (--delimiter) не може да е празен.\n";
-    return kExitUsage;
-  }
 
   SearchCriteria criteria;
   bool searching = false;
@@ -67,9 +94,17 @@ int RunExport(const QStringList& args, QTextStream& out, QTextStream& err) {
 
   const ConnectionParams params = AdminConnection(parsed.positional.first(), parsed);
   if (RegisterFileMissing(params, err)) return kExitFailure;
+  if (const QString problem = OutputTargetProblem(outPath); !problem.isEmpty()) {
+    err << FileWriteError(outPath, problem).Message() << '\n';
+    return kExitFailure;
+  }
   try {
     TDataModule1 data;
     data.Connect(params);
+    if (const QString refusal = UnknownCodeListName(data, parsed); !refusal.isEmpty()) {
+      err << refusal << '\n';
+      return kExitUsage;
+    }
     ListQuery& list = data.MainQuery();
     QString condition = QStringLiteral("and P.PERSON_TYPE = 0 ");
     if (searching)

@@ -95,7 +95,7 @@ int RunInteractiveInit(QTextStream& in, QTextStream& out, QTextStream& err, cons
 
 int RunInitDb(const QStringList& args, QTextStream& in, QTextStream& out, QTextStream& err, bool stdinIsTerminal) {
   const ParsedArgs parsed =
-      ParseArgs(args, {QStringLiteral("municipality"), QStringLiteral("user"), QStringLiteral("password")});
+      ParseArgs(args, WithCredentials({{QStringLiteral("municipality"), OptionKind::RegisterText}}));
   if (!parsed.error.isEmpty()) {
     err << parsed.error << '\n' << "Вижте „tesaro-admin --help“.\n";
     return kExitUsage;

@@ -5,7 +5,7 @@
 
 #include "admin_args.h"
 #include "admin_exit.h"
-#include "population_store.h"
+#include "population_csv.h"
 
 namespace {
 const char* const kUsage =
@@ -14,7 +14,7 @@ const char* const kUsage =
 }
 
 int RunPopulation(const QStringList& args, QTextStream& out, QTextStream& err) {
-  const ParsedArgs parsed = ParseArgs(args, {QStringLiteral("db")});
+  const ParsedArgs parsed = ParseArgs(args, {{QStringLiteral("db"), OptionKind::Path}});
   if (!parsed.error.isEmpty()) {
     err << parsed.error << '\n' << kUsage;
     return kExitUsage;

@@ -2,7 +2,6 @@
 #include "seed_command.h"
 
 #include <QElapsedTimer>
-#include <climits>
 
 #include "admin_args.h"
 #include "admin_connection.h"
@@ -16,9 +15,10 @@ QString Seconds(const QElapsedTimer& timer) { return QString::number(timer.elaps
 }  // namespace
 
 int RunSeed(const QStringList& args, QTextStream& out, QTextStream& err) {
-  const ParsedArgs parsed = ParseArgs(args, {QStringLiteral("cards"), QStringLiteral("seed"), QStringLiteral("date"),
-                                             QStringLiteral("user"), QStringLiteral("password"),
-                                             QStringLiteral("population")});
+  const ParsedArgs parsed = ParseArgs(args, WithCredentials({{QStringLiteral("cards"), OptionKind::Count},
+                                                             {QStringLiteral("seed"), OptionKind::Unsigned},
+                                                             {QStringLiteral("date"), OptionKind::Date},
+                                                             {QStringLiteral("population"), OptionKind::Path}}));
   if (!parsed.error.isEmpty()) {
     err << parsed.error << '\n' << "Вижте „tesaro-admin --help“.\n";
     return kExitUsage;
@@ -33,29 +33,9 @@ int RunSeed(const QStringList& args, QTextStream& out, QTextStream& err) {
   }
 
   SeedRequest request;
-  bool ok = false;
-  const QString cardsText = parsed.Option(QStringLiteral("cards"));
-  request.cards = cardsText.toInt(&ok);
-  if (!ok || request.cards <= 0) {
-    err << "Броят карти трябва да е цяло положително число, а е „" << cardsText << "“.\n";
-    return kExitUsage;
-  }
-  if (parsed.Has(QStringLiteral("seed"))) {
-    const QString seedText = parsed.Option(QStringLiteral("seed"));
-    request.seed = seedText.toULongLong(&ok);
-    if (!ok) {
-      err << "Началното число (--seed) трябва да е цяло неотрицателно число, а е „" << seedText << "“.\n";
-      return kExitUsage;
-    }
-  }
-  if (parsed.Has(QStringLiteral("date"))) {
-    const QString dateText = parsed.Option(QStringLiteral("date"));
-    request.today = QDate::fromString(dateText, QStringLiteral("dd.MM.yyyy"));
-    if (!request.today.isValid()) {
-      err << "Датата (--date) трябва да е във вида ДД.ММ.ГГГГ, а е „" << dateText << "“.\n";
-      return kExitUsage;
-    }
-  }
+  request.cards = parsed.Count(QStringLiteral("cards"));
+  if (parsed.Has(QStringLiteral("seed"))) request.seed = parsed.Unsigned(QStringLiteral("seed"));
+  if (parsed.Has(QStringLiteral("date"))) request.today = parsed.Date(QStringLiteral("date"));
 
   const ConnectionParams params = AdminConnection(parsed.positional.first(), parsed);
   if (RegisterFileMissing(params, err)) return kExitFailure;

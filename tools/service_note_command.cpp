@@ -7,6 +7,7 @@
 #include "admin_args.h"
 #include "admin_connection.h"
 #include "admin_exit.h"
+#include "core/output_file.h"
 #include "annual_list_command.h"
 #include "data/data_module.h"
 #include "data/register_settings.h"
@@ -16,8 +17,8 @@
 #include "reports/service_note_layout.h"
 
 int RunServiceNote(const QStringList& args, QTextStream& out, QTextStream& err) {
-  const ParsedArgs parsed = ParseArgs(
-      args, {QStringLiteral("reg-num"), QStringLiteral("pdf"), QStringLiteral("user"), QStringLiteral("password")});
+  const ParsedArgs parsed = ParseArgs(args, WithCredentials({{QStringLiteral("reg-num"), OptionKind::Count},
+                                                             {QStringLiteral("pdf"), OptionKind::Path}}));
   if (!parsed.error.isEmpty()) {
     err << parsed.error << '\n' << "Вижте „tesaro-admin --help“.\n";
     return kExitUsage;
@@ -27,17 +28,15 @@ int RunServiceNote(const QStringList& args, QTextStream& out, QTextStream& err) 
     err << "Употреба: tesaro-admin service-note ПЪТ --reg-num N --pdf ФАЙЛ.\n";
     return kExitUsage;
   }
-  bool ok = false;
-  const QString regNumText = parsed.Option(QStringLiteral("reg-num"));
-  const int regNum = regNumText.toInt(&ok);
-  if (!ok || regNum <= 0) {
-    err << "Рег. номерът (--reg-num) трябва да е цяло положително число, а е „" << regNumText << "“.\n";
-    return kExitUsage;
-  }
+  const int regNum = parsed.Count(QStringLiteral("reg-num"));
   if (!DocumentsCanBeLaidOut(err)) return kExitFailure;
   const ConnectionParams params = AdminConnection(parsed.positional.first(), parsed);
   if (RegisterFileMissing(params, err)) return kExitFailure;
   const QString pdf = QFileInfo(parsed.Option(QStringLiteral("pdf"))).absoluteFilePath();
+  if (const QString problem = OutputTargetProblem(pdf); !problem.isEmpty()) {
+    err << FileWriteError(pdf, problem).Message() << '\n';
+    return kExitFailure;
+  }
 
   try {
     TDataModule1 data;
@@ -55,13 +54,12 @@ int RunServiceNote(const QStringList& args, QTextStream& out, QTextStream& err) 
     note.SetHeaderLine(MunicipalityName(data));
     const report::LaidOutReport laid = report::LayOut(note.QRep(), ListQueryRows(list));
     data.Disconnect();
-    if (!report::WritePdf(laid, pdf)) {
-      err << "Файлът " << QDir::toNativeSeparators(pdf) << " не може да бъде записан.\n";
-      return kExitFailure;
-    }
+    report::WritePdf(laid, pdf);
     out << "Служебната бележка за картон с рег. № " << regNum << " е записана в " << QDir::toNativeSeparators(pdf)
         << ".\n";
     return kExitOk;
+  } catch (const FileWriteError& error) {
+    err << error.Message() << '\n';
   } catch (const DbError& error) {
     err << "Бележката не е съставена: " << error.Message() << '\n';
   } catch (const std::exception& error) {

@@ -185,9 +185,11 @@ int RunUser(const QStringList& args, QTextStream& in, QTextStream& out, QTextStr
   QStringList rest = args.mid(1);
   const bool fromStdin = rest.removeAll(kPasswordStdin) > 0;
 
-  QStringList options{QStringLiteral("config")};
+  std::vector<OptionRule> options{{QStringLiteral("config"), OptionKind::Path}};
   if (action == QLatin1String("add"))
-    options << QStringLiteral("name") << QStringLiteral("rights") << QStringLiteral("register");
+    options.insert(options.end(), {{QStringLiteral("name"), OptionKind::RegisterText},
+                                   {QStringLiteral("rights"), OptionKind::Choice, RightsGroups()},
+                                   {QStringLiteral("register"), OptionKind::Path}});
   else if (action != QLatin1String("passwd") && action != QLatin1String("list") && action != QLatin1String("remove"))
     return Usage(err, QStringLiteral("Непознато действие „%1“: user add|passwd|list|remove.").arg(action));
   if (fromStdin && action != QLatin1String("add") && action != QLatin1String("passwd"))

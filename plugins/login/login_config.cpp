@@ -7,6 +7,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+#include "core/settings_output.h"
 #include "data/firebird/cp1251.h"
 
 namespace {
@@ -17,22 +18,12 @@ QString Location(QStandardPaths::StandardLocation location, const QString& fallb
   return base.isEmpty() ? fallback : base;
 }
 
-// Creates the file empty and private before anything is written into it: the writer keeps the
-// permissions of an existing file, so the contents are never readable by others.
-void PreparePrivateFile(const QString& path) {
-  const QFileInfo info(path);
-  const QString folder = info.absolutePath();
-  if (!QDir(folder).exists()) {
-    if (!QDir().mkpath(folder)) throw LoginError(QStringLiteral("Папката %1 не може да бъде създадена.").arg(folder));
-    QFile::setPermissions(folder, kOwnerOnly | QFileDevice::ExeOwner);
-  }
-  if (!info.exists()) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly, kOwnerOnly))
-      throw LoginError(QStringLiteral("Файлът %1 не може да бъде създаден: %2").arg(path, file.errorString()));
-  }
-  if (!QFile::setPermissions(path, kOwnerOnly))
-    throw LoginError(QStringLiteral("Правата на файла %1 не могат да бъдат ограничени.").arg(path));
+// The folder of the configuration, private when the program makes it.
+void PrepareFolder(const QString& path) {
+  const QString folder = QFileInfo(path).absolutePath();
+  if (QDir(folder).exists()) return;
+  if (!QDir().mkpath(folder)) throw LoginError(QStringLiteral("Папката %1 не може да бъде създадена.").arg(folder));
+  QFile::setPermissions(folder, kOwnerOnly | QFileDevice::ExeOwner);
 }
 
 QString Cp1251Problem(const QString& text, const QString& what) {
@@ -129,35 +120,38 @@ LoginConfig ReadLoginConfig(const QString& path) {
 }
 
 void WriteLoginConfig(const QString& path, const LoginConfig& config) {
-  PreparePrivateFile(path);
-  {
-    QSettings settings(path, QSettings::IniFormat);
-    settings.clear();
-    settings.beginGroup(QStringLiteral("Databases"));
-    for (auto it = config.databases.cbegin(); it != config.databases.cend(); ++it) {
-      settings.beginGroup(it.key());
-      settings.setValue(QStringLiteral("path"), it->path);
-      settings.setValue(QStringLiteral("user"), it->user);
-      settings.setValue(QStringLiteral("password"), it->password);
-      settings.endGroup();
-    }
-    settings.endGroup();
-    settings.beginWriteArray(QStringLiteral("Users"), int(config.users.size()));
-    for (int i = 0; i < config.users.size(); ++i) {
-      const LoginUser& user = config.users[i];
-      settings.setArrayIndex(i);
-      settings.setValue(QStringLiteral("login"), user.login);
-      settings.setValue(QStringLiteral("full_name"), user.fullName);
-      settings.setValue(QStringLiteral("rights"), user.rights);
-      settings.setValue(QStringLiteral("password_hash"), user.passwordHash);
-    }
-    settings.endArray();
-    settings.sync();
-    if (settings.status() != QSettings::NoError)
-      throw LoginError(QStringLiteral("Файлът с настройки за вход %1 не може да бъде записан.").arg(path));
+  PrepareFolder(path);
+  try {
+    // Written whole beside the old file and readable by the owner only from the start.
+    ChangeIniSettings(
+        path,
+        [&](QSettings& settings) {
+          settings.clear();
+          settings.beginGroup(QStringLiteral("Databases"));
+          for (auto it = config.databases.cbegin(); it != config.databases.cend(); ++it) {
+            settings.beginGroup(it.key());
+            settings.setValue(QStringLiteral("path"), it->path);
+            settings.setValue(QStringLiteral("user"), it->user);
+            settings.setValue(QStringLiteral("password"), it->password);
+            settings.endGroup();
+          }
+          settings.endGroup();
+          settings.beginWriteArray(QStringLiteral("Users"), int(config.users.size()));
+          for (int i = 0; i < config.users.size(); ++i) {
+            const LoginUser& user = config.users[i];
+            settings.setArrayIndex(i);
+            settings.setValue(QStringLiteral("login"), user.login);
+            settings.setValue(QStringLiteral("full_name"), user.fullName);
+            settings.setValue(QStringLiteral("rights"), user.rights);
+            settings.setValue(QStringLiteral("password_hash"), user.passwordHash);
+          }
+          settings.endArray();
+        },
+        OutputPermissions::OwnerOnly);
+  } catch (const FileWriteError& error) {
+    throw LoginError(
+        QStringLiteral("Файлът с настройки за вход %1 не може да бъде записан: %2.").arg(path, error.Reason()));
   }
-  // Whatever the file's permissions were changed to meanwhile, it stays private.
-  QFile::setPermissions(path, kOwnerOnly);
 }
 
 QString LoginNameProblem(const QString& login) {
@@ -178,11 +172,12 @@ QString FullNameProblem(const QString& fullName) {
   return Cp1251Problem(fullName, QStringLiteral("Пълното име"));
 }
 
-bool IsKnownRightsGroup(const QString& rights) {
-  static const QStringList kGroups{QStringLiteral("USER1"), QStringLiteral("USER2"), QStringLiteral("USER3"),
-                                   QStringLiteral("USER4"), QStringLiteral("USER6")};
-  return kGroups.contains(rights);
+QStringList RightsGroups() {
+  return {QStringLiteral("USER1"), QStringLiteral("USER2"), QStringLiteral("USER3"), QStringLiteral("USER4"),
+          QStringLiteral("USER6")};
 }
+
+bool IsKnownRightsGroup(const QString& rights) { return RightsGroups().contains(rights); }
 
 QString RightsGroupProblem(const QString& rights) {
   if (IsKnownRightsGroup(rights)) return {};

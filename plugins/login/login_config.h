@@ -6,6 +6,7 @@
 #include <QList>
 #include <QMap>
 #include <QString>
+#include <QStringList>
 #include <stdexcept>
 
 // A refusal or failure of the login configuration; the message is for the user (Bulgarian).
@@ -57,8 +58,9 @@ LoginDatabase DefaultLoginDatabase();
 // Reads the file; a missing file is an empty configuration. Throws LoginError when the file
 // cannot be read or is damaged.
 LoginConfig ReadLoginConfig(const QString& path);
-// Replaces the file's contents. The file is readable and writable by its owner only (0600) from
-// the moment it exists, since it holds the database password. Throws LoginError on failure.
+// Replaces the file, whole or not at all (core/output_file.h). The file is readable and
+// writable by its owner only (0600) from the moment it exists, since it holds the database
+// password. Throws LoginError with the reason on failure; the old file then stays.
 void WriteLoginConfig(const QString& path, const LoginConfig& config);
 
 // The most users a configuration may list: a hand-edited count beyond it is refused rather
@@ -74,4 +76,5 @@ QString FullNameProblem(const QString& fullName);
 QString RightsGroupProblem(const QString& rights);
 QString NewPasswordProblem(const QString& password);
 // The rights groups the program gives a level: USER1..USER4, USER6.
+QStringList RightsGroups();
 bool IsKnownRightsGroup(const QString& rights);

@@ -1,13 +1,12 @@
 // The reference population library's store: an SQLite file with one row per person (the
-// personal number and the 29 properties as text), written by tesaro-admin (a CSV extract or
-// the seed command) and read by the library. Standard C++ only, so the library stays light.
+// personal number and the 29 properties as text), written by tesaro-admin (a CSV extract,
+// population_csv.h, or the seed command) and read by the library. Standard C++ only, so the
+// library stays light.
 #pragma once
 
 #include <array>
-#include <functional>
 #include <stdexcept>
 #include <string>
-#include <vector>
 
 #include "pers_info_properties.h"
 
@@ -56,19 +55,3 @@ class PopulationWriter {
   sqlite3_stmt* insert_ = nullptr;
   bool inTransaction_ = false;
 };
-
-struct CsvImportSummary {
-  int persons = 0;       // rows written
-  int replaced = 0;      // of them, personal numbers already in the store (the later row wins)
-  int withoutEgn = 0;    // rows skipped for an empty personal number
-  int oddDates = 0;      // date cells that are not 8 digits (stored as given; read as no date)
-  std::vector<std::string> missingColumns;  // properties the header lacks (stored empty)
-};
-
-// Loads a CSV extract into the store: UTF-8 (a byte-order mark is skipped), a header row naming
-// "EGN" and the properties, separated by commas or by semicolons (whichever the header uses),
-// fields in double quotes when they hold a separator, a quote or a line break. Unknown header
-// names, a row with a different number of fields or text that is not UTF-8 stop the import
-// with a message naming the line; nothing is written then. `progress` gets the rows read so far.
-CsvImportSummary ImportPopulationCsv(const std::string& csvPath, const std::string& storePath,
-                                     const std::function<void(int rows)>& progress = {});

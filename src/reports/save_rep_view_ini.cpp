@@ -2,8 +2,9 @@
 #include "reports/save_rep_view_ini.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QTextStream>
+
+#include "core/output_file.h"
 
 bool ViewIniFile::Load(const QString& path) {
   preamble_.clear();
@@ -31,19 +32,23 @@ bool ViewIniFile::Load(const QString& path) {
 }
 
 bool ViewIniFile::Save(const QString& path) const {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) return false;
-  QTextStream out(&file);
-  auto write = [&out](const std::vector<Line>& lines) {
-    for (const Line& l : lines) out << (l.key.isEmpty() ? l.raw : l.key + u'=' + l.value) << '\n';
-  };
-  write(preamble_);
-  for (const Section& s : sections_) {
-    out << '[' << s.name << "]\n";
-    write(s.lines);
+  try {
+    OutputFile file(path);
+    QTextStream out(&file.Device());
+    auto write = [&out](const std::vector<Line>& lines) {
+      for (const Line& l : lines) out << (l.key.isEmpty() ? l.raw : l.key + u'=' + l.value) << '\n';
+    };
+    write(preamble_);
+    for (const Section& s : sections_) {
+      out << '[' << s.name << "]\n";
+      write(s.lines);
+    }
+    out.flush();
+    file.Commit();
+    return true;
+  } catch (const FileWriteError&) {
+    return false;  // the views' owner decides what a failed write means
   }
-  out.flush();
-  return file.commit();
 }
 
 ViewIniFile::Section* ViewIniFile::Find(const QString& name) {

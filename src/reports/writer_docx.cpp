@@ -10,7 +10,11 @@
 #include <QFile>
 #include <QTemporaryFile>
 #include <algorithm>
+#include <cerrno>
 #include <memory>
+
+#include "core/file_error_reason.h"
+#include "core/output_file.h"
 
 namespace {
 constexpr int kDefaultFontSize = 12;
@@ -114,9 +118,30 @@ void Measure(const QString& text, int& longestLine, int& longestWord) {
 }
 
 void Check(bool ok, const QString& path, const QString& why) {
-  if (!ok)
-    throw ExportError(QStringLiteral("Файлът „%1“ не може да бъде записан: %2").arg(QDir::toNativeSeparators(path), why));
+  if (!ok) throw ExportError(FileWriteError(path, why).Message());
 }
+
+// A scratch file in the temporary folder that failed; errno still holds why.
+QString ScratchReason() {
+  const int why = errno;
+  return QStringLiteral("временен файл в %1 не може да бъде записан (%2)")
+      .arg(QDir::toNativeSeparators(QDir::tempPath()), FileErrorReason(why));
+}
+
+// The package library's failure in Bulgarian: the system's reason where it has one.
+QString ZipReason(const zip_error_t* error) {
+  if (zip_error_system_type(error) == ZIP_ET_SYS) return FileErrorReason(zip_error_code_system(error));
+  switch (zip_error_code_zip(error)) {
+    case ZIP_ER_MEMORY:
+      return QStringLiteral("няма достатъчно памет");
+    case ZIP_ER_ZLIB:
+      return QStringLiteral("данните не можаха да бъдат компресирани");
+    default:
+      return QStringLiteral("грешка № %1 на библиотеката за архиви").arg(zip_error_code_zip(error));
+  }
+}
+
+QString ZipReason(zip_t* zip) { return ZipReason(zip_get_error(zip)); }
 
 struct ZipCloser {
   void operator()(zip_t* z) const {
@@ -128,8 +153,7 @@ struct ZipCloser {
 // live until then.
 void AddPart(zip_t* zip, const char* name, const char* data, qsizetype size, const QString& path) {
   zip_source_t* source = zip_source_buffer(zip, data, static_cast<zip_uint64_t>(size), 0);
-  Check(source && zip_file_add(zip, name, source, ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE) >= 0, path,
-        QString::fromUtf8(zip_strerror(zip)));
+  Check(source && zip_file_add(zip, name, source, ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE) >= 0, path, ZipReason(zip));
 }
 }  // namespace
 
@@ -177,8 +201,10 @@ std::vector<int> DocxColumnWidths(const std::vector<int>& longestLine, const std
   return widths;
 }
 
-void WriteDocxExport(const QString& path, const ExportTable& table, const ExportLayout& layout,
-                     const ExportProgress& progress) {
+namespace {
+// Writes the package into `file`; `path` is the file the clerk named, for messages.
+void WritePackage(const QString& file, const QString& path, const ExportTable& table, const ExportLayout& layout,
+                  const ExportProgress& progress) {
   const int fontSize = layout.fontSize > 0 ? layout.fontSize : kDefaultFontSize;
   const int pageWidth = layout.landscape ? kA4Long : kA4Short;
   const int pageHeight = layout.landscape ? kA4Short : kA4Long;
@@ -186,7 +212,7 @@ void WriteDocxExport(const QString& path, const ExportTable& table, const Export
 
   // The rows, walked once, into a temporary file; the widths are measured on the way.
   QTemporaryFile rows(QDir::tempPath() + QStringLiteral("/tesaro-docx-XXXXXX"));
-  Check(rows.open(), path, rows.errorString());
+  Check(rows.open(), path, ScratchReason());
   std::vector<int> longestLine(columns.size(), 0);
   std::vector<int> longestWord(columns.size(), 0);
   auto measure = [&](const QStringList& cells) {
@@ -196,7 +222,7 @@ void WriteDocxExport(const QString& path, const ExportTable& table, const Export
   QByteArray buffer;
   auto flush = [&](bool force) {
     if (force || buffer.size() >= (1 << 20)) {
-      Check(rows.write(buffer) == buffer.size(), path, rows.errorString());
+      Check(rows.write(buffer) == buffer.size() && rows.flush(), path, ScratchReason());
       buffer.clear();
     }
   };
@@ -226,7 +252,7 @@ void WriteDocxExport(const QString& path, const ExportTable& table, const Export
 
   // The document part: title, table, footer and the page.
   QTemporaryFile document(QDir::tempPath() + QStringLiteral("/tesaro-docx-XXXXXX"));
-  Check(document.open(), path, document.errorString());
+  Check(document.open(), path, ScratchReason());
   QByteArray head =
       "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
       "<w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"><w:body>";
@@ -241,11 +267,11 @@ void WriteDocxExport(const QString& path, const ExportTable& table, const Export
   for (int w : DocxColumnWidths(longestLine, longestWord, fontSize, pageWidth - 2 * kMargin))
     head += "<w:gridCol w:w=\"" + QByteArray::number(w) + "\"/>";
   head += "</w:tblGrid>";
-  Check(document.write(head) == head.size(), path, document.errorString());
+  Check(document.write(head) == head.size(), path, ScratchReason());
   rows.seek(0);
   while (!rows.atEnd()) {
     const QByteArray chunk = rows.read(1 << 20);
-    Check(document.write(chunk) == chunk.size(), path, document.errorString());
+    Check(document.write(chunk) == chunk.size(), path, ScratchReason());
   }
   QByteArray tail = "</w:tbl>";
   // A document may not end with a table: the footer, or an empty paragraph, follows it.
@@ -261,16 +287,16 @@ void WriteDocxExport(const QString& path, const ExportTable& table, const Export
           QByteArray::number(kMargin) + "\" w:right=\"" + QByteArray::number(kMargin) + "\" w:bottom=\"" +
           QByteArray::number(kMargin) + "\" w:left=\"" + QByteArray::number(kMargin) +
           "\" w:header=\"567\" w:footer=\"567\" w:gutter=\"0\"/></w:sectPr></w:body></w:document>";
-  Check(document.write(tail) == tail.size() && document.flush(), path, document.errorString());
+  Check(document.write(tail) == tail.size() && document.flush(), path, ScratchReason());
   rows.close();
 
-  // The package; libzip writes it beside the target and renames it into place on close.
+  // The package; libzip writes it beside the file it is given and renames it into place on close.
   int error = 0;
-  std::unique_ptr<zip_t, ZipCloser> zip(zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error));
+  std::unique_ptr<zip_t, ZipCloser> zip(zip_open(QFile::encodeName(file).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error));
   if (!zip) {
     zip_error_t why;
     zip_error_init_with_code(&why, error);
-    const QString text = QString::fromUtf8(zip_error_strerror(&why));
+    const QString text = ZipReason(&why);
     zip_error_fini(&why);
     Check(false, path, text);
   }
@@ -280,8 +306,19 @@ void WriteDocxExport(const QString& path, const ExportTable& table, const Export
   AddPart(zip.get(), "word/_rels/document.xml.rels", kDocumentRels, qstrlen(kDocumentRels), path);
   AddPart(zip.get(), "word/styles.xml", styles.constData(), styles.size(), path);
   zip_source_t* body = zip_source_file(zip.get(), QFile::encodeName(document.fileName()).constData(), 0, -1);
-  Check(body && zip_file_add(zip.get(), "word/document.xml", body, ZIP_FL_ENC_UTF_8) >= 0, path,
-        QString::fromUtf8(zip_strerror(zip.get())));
-  if (zip_close(zip.get()) != 0) Check(false, path, QString::fromUtf8(zip_strerror(zip.get())));
+  Check(body && zip_file_add(zip.get(), "word/document.xml", body, ZIP_FL_ENC_UTF_8) >= 0, path, ZipReason(zip.get()));
+  if (zip_close(zip.get()) != 0) Check(false, path, ZipReason(zip.get()));
   zip.release();
+}
+}  // namespace
+
+void WriteDocxExport(const QString& path, const ExportTable& table, const ExportLayout& layout,
+                     const ExportProgress& progress) {
+  try {
+    OutputFile file(path);
+    WritePackage(file.TemporaryPath(), path, table, layout, progress);
+    file.Commit();
+  } catch (const FileWriteError& error) {
+    throw ExportError(error.Message());
+  }
 }

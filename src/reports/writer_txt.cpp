@@ -1,9 +1,9 @@
 // Writing the delimited text export.
 #include "reports/writer_txt.h"
 
-#include <QDir>
-#include <QSaveFile>
 #include <QStringEncoder>
+
+#include "core/output_file.h"
 
 namespace {
 QString JoinCells(const QStringList& cells, const QString& delimiter) { return cells.join(delimiter); }
@@ -17,32 +17,33 @@ QString ExportHeaderLine(const ExportTable& table, const QString& delimiter) {
 
 void WriteTextExport(const QString& path, const ExportTable& table, const QString& delimiter,
                      const ExportProgress& progress) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly))
-    throw ExportError(QStringLiteral("Файлът „%1“ не може да бъде създаден: %2")
-                          .arg(QDir::toNativeSeparators(path), file.errorString()));
-  QStringEncoder encoder("windows-1251");
-  QByteArray buffer;
-  constexpr qsizetype kFlushAt = 1 << 20;
-  auto put = [&](const QString& line) {
-    buffer += encoder.encode(line);
-    buffer += "\r\n";
-    if (buffer.size() >= kFlushAt) {
-      file.write(buffer);
+  try {
+    OutputFile file(path);
+    QStringEncoder encoder("windows-1251");
+    QByteArray buffer;
+    constexpr qsizetype kFlushAt = 1 << 20;
+    // A failed write stops the export at once with the system's reason.
+    auto write = [&] {
+      file.Write(buffer);
       buffer.clear();
+    };
+    auto put = [&](const QString& line) {
+      buffer += encoder.encode(line);
+      buffer += "\r\n";
+      if (buffer.size() >= kFlushAt) write();
+    };
+    put(ExportHeaderLine(table, delimiter));
+    QStringList cells;
+    for (int row = 0; row < table.rowCount; ++row) {
+      cells.clear();
+      table.cells(row, cells);
+      put(JoinCells(cells, delimiter));
+      if (progress) progress(row + 1);
     }
-  };
-  put(ExportHeaderLine(table, delimiter));
-  QStringList cells;
-  for (int row = 0; row < table.rowCount; ++row) {
-    cells.clear();
-    table.cells(row, cells);
-    put(JoinCells(cells, delimiter));
-    if (progress) progress(row + 1);
+    if (!table.totals.isEmpty()) put(JoinCells(table.totals, delimiter));
+    write();
+    file.Commit();
+  } catch (const FileWriteError& error) {
+    throw ExportError(error.Message());
   }
-  if (!table.totals.isEmpty()) put(JoinCells(table.totals, delimiter));
-  file.write(buffer);
-  if (!file.commit())
-    throw ExportError(QStringLiteral("Файлът „%1“ не може да бъде записан: %2")
-                          .arg(QDir::toNativeSeparators(path), file.errorString()));
 }

@@ -3,11 +3,13 @@
 
 #include <xlsxwriter.h>
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <algorithm>
+#include <cerrno>
+
+#include "core/file_error_reason.h"
+#include "core/output_file.h"
 
 namespace {
 constexpr int kDefaultFontSize = 11;
@@ -57,12 +59,44 @@ int LongestLine(const QString& text) {
   return longest;
 }
 
-[[noreturn]] void Fail(const QString& path, const QString& why) {
-  throw ExportError(QStringLiteral("Файлът „%1“ не може да бъде записан: %2").arg(QDir::toNativeSeparators(path), why));
+[[noreturn]] void Fail(const QString& path, const QString& why) { throw ExportError(FileWriteError(path, why).Message()); }
+
+// The library's failure in Bulgarian, with the system's reason when the failure left one.
+QString XlsxReason(lxw_error error, int systemError) {
+  QString reason;
+  switch (error) {
+    case LXW_ERROR_MEMORY_MALLOC_FAILED:
+      reason = QStringLiteral("няма достатъчно памет");
+      break;
+    case LXW_ERROR_CREATING_XLSX_FILE:
+      reason = QStringLiteral("файлът на книгата не може да бъде създаден");
+      break;
+    case LXW_ERROR_CREATING_TMPFILE:
+    case LXW_ERROR_READING_TMPFILE:
+      reason = QStringLiteral("временен файл в %1 не може да бъде записан или прочетен")
+                   .arg(QDir::toNativeSeparators(QDir::tempPath()));
+      break;
+    case LXW_ERROR_ZIP_FILE_OPERATION:
+    case LXW_ERROR_ZIP_PARAMETER_ERROR:
+    case LXW_ERROR_ZIP_BAD_ZIP_FILE:
+    case LXW_ERROR_ZIP_INTERNAL_ERROR:
+    case LXW_ERROR_ZIP_FILE_ADD:
+    case LXW_ERROR_ZIP_CLOSE:
+      reason = QStringLiteral("архивът на книгата не може да бъде записан");
+      break;
+    case LXW_ERROR_MAX_STRING_LENGTH_EXCEEDED:
+      reason = QStringLiteral("текст в клетка е по-дълъг от 32 767 знака");
+      break;
+    default:
+      reason = QStringLiteral("грешка № %1 на библиотеката за таблици").arg(int(error));
+      break;
+  }
+  if (systemError != 0) reason += QStringLiteral(" (%1)").arg(FileErrorReason(systemError));
+  return reason;
 }
 
 void Check(lxw_error error, const QString& path) {
-  if (error != LXW_NO_ERROR) Fail(path, QString::fromUtf8(lxw_strerror(error)));
+  if (error != LXW_NO_ERROR) Fail(path, XlsxReason(error, 0));
 }
 
 // Text over the merged cells of one row; a single column is written as a plain cell, since
@@ -88,22 +122,17 @@ double XlsxColumnWidth(int chars, int fontSize) {
   return std::min(kMaxWidth, (std::max(chars, 2) + 2) * scale);
 }
 
-void WriteXlsxExport(const QString& path, const ExportTable& table, const ExportLayout& layout,
-                     const ExportProgress& progress) {
-  if (table.columns.empty()) Fail(path, QStringLiteral("няма избрани колони"));
-  // Written under a temporary name beside the target and renamed over it when complete, so
-  // a failed export never leaves a broken file or destroys an older one.
-  const QFileInfo target(path);
-  const QString partial = target.dir().filePath(QStringLiteral(".~%1.%2.partial")
-                                                    .arg(target.fileName())
-                                                    .arg(QCoreApplication::applicationPid()));
-  const QByteArray fileName = QFile::encodeName(partial);
+namespace {
+// Writes the workbook into `file`; `path` is the file the clerk named, for messages.
+void WriteWorkbook(const QString& file, const QString& path, const ExportTable& table, const ExportLayout& layout,
+                   const ExportProgress& progress) {
+  const QByteArray fileName = QFile::encodeName(file);
   const QByteArray tempFolder = QFile::encodeName(QDir::tempPath());
   lxw_workbook_options options = {};
   options.constant_memory = LXW_TRUE;
   options.tmpdir = const_cast<char*>(tempFolder.constData());
   lxw_workbook* book = workbook_new_opt(fileName.constData(), &options);
-  if (!book) Fail(path, QStringLiteral("няма памет за книгата"));
+  if (!book) Fail(path, XlsxReason(LXW_ERROR_MEMORY_MALLOC_FAILED, 0));
   lxw_worksheet* sheet = workbook_add_worksheet(book, nullptr);
   const Formats f = MakeFormats(book, layout.fontSize);
   const int columnCount = static_cast<int>(table.columns.size());
@@ -147,23 +176,26 @@ void WriteXlsxExport(const QString& path, const ExportTable& table, const Export
     if (layout.landscape) worksheet_set_landscape(sheet);
     worksheet_set_paper(sheet, 9);  // A4
   } catch (...) {
-    // The workbook must be freed; closing it is the only way, and it writes the file, so the
-    // half-written file is removed afterwards.
+    // The workbook must be freed; closing it is the only way. It writes the temporary file,
+    // which the caller's OutputFile removes.
     workbook_close(book);
-    QFile::remove(partial);
     throw;
   }
+  // The library keeps the system's reason to itself; errno still holds it after a failure.
+  errno = 0;
   const lxw_error closed = workbook_close(book);
-  if (closed != LXW_NO_ERROR) {
-    QFile::remove(partial);
-    Fail(path, QString::fromUtf8(lxw_strerror(closed)));
-  }
-  if (QFile::exists(path) && !QFile::remove(path)) {
-    QFile::remove(partial);
-    Fail(path, QStringLiteral("старият файл не може да бъде заменен"));
-  }
-  if (!QFile::rename(partial, path)) {
-    QFile::remove(partial);
-    Fail(path, QStringLiteral("файлът не може да бъде преименуван"));
+  if (closed != LXW_NO_ERROR) Fail(path, XlsxReason(closed, errno));
+}
+}  // namespace
+
+void WriteXlsxExport(const QString& path, const ExportTable& table, const ExportLayout& layout,
+                     const ExportProgress& progress) {
+  if (table.columns.empty()) Fail(path, QStringLiteral("няма избрани колони"));
+  try {
+    OutputFile file(path);
+    WriteWorkbook(file.TemporaryPath(), path, table, layout, progress);
+    file.Commit();
+  } catch (const FileWriteError& error) {
+    throw ExportError(error.Message());
   }
 }

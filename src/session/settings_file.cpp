@@ -4,20 +4,18 @@
 #include <QSettings>
 
 #include "core/messages.h"
+#include "core/settings_output.h"
 #include "register/user_directory.h"
 
 QString SettingsFilePath() { return UserDirectory() + QStringLiteral("tesaro.ini"); }
 
 bool WriteLastUser(const QString& login, QWidget* parent) {
   const QString path = SettingsFilePath();
-  bool written = false;
-  {
-    QSettings settings(path, QSettings::IniFormat);
-    if (settings.status() == QSettings::NoError && settings.isWritable()) {
-      settings.setValue(QStringLiteral("User/lastuser"), login);
-      settings.sync();
-      written = settings.status() == QSettings::NoError;
-    }
+  bool written = true;
+  try {
+    ChangeIniSettings(path, [&](QSettings& settings) { settings.setValue(QStringLiteral("User/lastuser"), login); });
+  } catch (const FileWriteError&) {
+    written = false;  // the established message below says it; the file is as it was
   }
   if (!written)
     ShowMessage(

@@ -1,7 +1,8 @@
 // The batch document commands: annual-list ranks a seeded register and writes its annual
 // list as PDF; service-note writes one card's note; bad arguments and missing cards are
-// refused with a message and the exit code, writing nothing. With TESARO_REPORT_OUTPUT set
-// to a folder, the two PDFs are also copied there to be looked at.
+// refused with a message and the exit code, writing nothing; a failed write keeps the previous
+// PDF. With TESARO_REPORT_OUTPUT set to a folder, the two PDFs are also copied there to be
+// looked at.
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -9,6 +10,7 @@
 #include "admin_exit.h"
 #include "annual_list_command.h"
 #include "core/clock.h"
+#include "core/output_file.h"
 #include "data/firebird/statement.h"
 #include "seed_writer.h"
 #include "service_note_command.h"
@@ -107,6 +109,50 @@ class TestAnnualListCommand : public QObject {
     QVERIFY(text.contains(QStringLiteral("10.12.2026")));
     QVERIFY(text.contains(QStringLiteral("Гл.Специалист:")));
     KeepForLooking(pdf);
+  }
+
+  // A disk that fills up halfway: the command fails, says why, and the previous PDF stays
+  // whole; a folder, a device or a FIFO given as the PDF is refused before anything is done.
+  void aFailedWriteKeepsThePreviousPdf_data() {
+    QTest::addColumn<bool>("annual");
+    QTest::newRow("annual-list") << true;
+    QTest::newRow("service-note") << false;
+  }
+  void aFailedWriteKeepsThePreviousPdf() {
+    QFETCH(bool, annual);
+    Clock::FixedNow now(kNow);
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("previous.pdf"));
+    const QByteArray previous = "%PDF-1.4 the previous, whole document";
+    {
+      QFile file(pdf);
+      QVERIFY(file.open(QIODevice::WriteOnly));
+      file.write(previous);
+    }
+    const QStringList args = annual ? QStringList{reg_->Params().path, QStringLiteral("--pdf"), pdf}
+                                    : QStringList{reg_->Params().path, QStringLiteral("--reg-num"), QStringLiteral("7"),
+                                                  QStringLiteral("--pdf"), pdf};
+    SetDiskRoomHook([](const QString&) { return qint64(4096); });
+    const Run run = annual ? RunCommand(RunAnnualList, args) : RunCommand(RunServiceNote, args);
+    SetDiskRoomHook({});
+    QCOMPARE(run.code, kExitFailure);
+    QVERIFY2(
+        run.err.contains(QStringLiteral("Файлът „%1“ не може да бъде записан: няма свободно място на диска.").arg(pdf)),
+        qPrintable(run.err));
+    QVERIFY(!run.out.contains(QStringLiteral("записан")));
+    QFile file(pdf);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), previous);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), 1);
+
+    for (const QString& target : {dir.path(), QStringLiteral("/dev/null")}) {
+      QStringList refused = args;
+      refused.last() = target;
+      const Run run = annual ? RunCommand(RunAnnualList, refused) : RunCommand(RunServiceNote, refused);
+      QCOMPARE(run.code, kExitFailure);
+      QVERIFY2(run.err.contains(QStringLiteral("не може да бъде записан: това е")), qPrintable(run.err));
+    }
+    QVERIFY(QFileInfo(QStringLiteral("/dev/null")).exists() && !QFileInfo(QStringLiteral("/dev/null")).isFile());
   }
 
   void refusals_data() {

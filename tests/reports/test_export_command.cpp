@@ -1,10 +1,12 @@
 // tesaro-admin export over a real register: the whole register and a search as text with the
-// grid's default columns, the documents as packages, and the refusals of bad arguments.
+// grid's default columns, the documents as packages, the refusals of bad arguments, and files
+// that cannot be written.
 #include <QFile>
 #include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "core/output_file.h"
 #include "data/firebird/statement.h"
 #include "export_cards.h"
 #include "export_command.h"
@@ -92,10 +94,36 @@ class TestExportCommand : public QObject {
     QVERIFY(!err.isEmpty());
   }
 
+  // A missing folder, or a disk that fills up while the file is written: exit 1 with the
+  // reason, and an older file of that name stays whole.
+  void unwritableFileFails_data() {
+    QTest::addColumn<QString>("format");
+    for (const char* format : {"txt", "docx", "xlsx"}) QTest::newRow(format) << QString::fromLatin1(format);
+  }
   void unwritableFileFails() {
+    QFETCH(QString, format);
     QString err;
-    QCOMPARE(Run({register_->Params().path, "--format", "xlsx", "--out", dir_.filePath("no/such/x.xlsx")}, &err), 1);
-    QVERIFY(err.contains(QStringLiteral("не може да бъде записан")));
+    const QString nowhere = dir_.filePath("no/such/x." + format);
+    QCOMPARE(Run({register_->Params().path, "--format", format, "--out", nowhere}, &err), 1);
+    QVERIFY2(err.contains(QStringLiteral("не може да бъде записан: папката")), qPrintable(err));
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("previous." + format);
+    {
+      QFile file(path);
+      QVERIFY(file.open(QIODevice::WriteOnly));
+      file.write("previous export");
+    }
+    SetDiskRoomHook([](const QString&) { return qint64(100); });
+    const int code = Run({register_->Params().path, "--format", format, "--out", path}, &err);
+    SetDiskRoomHook({});
+    QCOMPARE(code, 1);
+    QVERIFY2(err.contains(QStringLiteral("Файлът „%1“ не може да бъде записан: няма свободно място на диска.").arg(path)),
+             qPrintable(err));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("previous export"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), 1);
   }
 };
 

@@ -189,7 +189,8 @@ class TestServiceNote : public QObject {
     RecordingMessages messages;
     PrintServiceNote(data, nullptr);
     QCOMPARE(messages.shown.size(), size_t(1));
-    QVERIFY(messages.shown[0].text.startsWith(QStringLiteral("Отпечатването не можа да започне")));
+    QCOMPARE(messages.shown[0].text, QStringLiteral("Файлът „%1“ не може да бъде записан: папката „%2“ не съществува.")
+                                         .arg(pdf_, QFileInfo(pdf_).absolutePath()));
     QCOMPARE(ListedRegNums(data), QList<int>({1, 2, 3}));
     QCOMPARE(data.MainQuery().CurrentValue(QStringLiteral("REG_NUM")).toInt(), 2);
   }

@@ -1,11 +1,13 @@
 // Backing up and restoring a register with tesaro-admin: the restored register opens and
-// lists the same cards with the same members; a restore never overwrites a register, and a
-// register that is not there gives no backup.
+// lists the same cards with the same members; a restore never overwrites a register, a
+// register that is not there gives no backup, and a backup that fails keeps the older one.
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include "admin_exit.h"
 #include "admin_process.h"
+#include "backup_command.h"
+#include "core/output_file.h"
 #include "data/data_module.h"
 #include "data/firebird/statement.h"
 #include "temp_register.h"
@@ -62,6 +64,37 @@ class TestAdminBackup : public QObject {
     QVERIFY(run.err.contains(QStringLiteral("вече съществува")));
     copy.Connect({restored, QStringLiteral("SYSDBA"), {}});
     QCOMPARE(Cards(copy), copied);
+  }
+
+  // A backup that does not fit on the disk leaves the older backup whole, as does a target
+  // that is not a regular file, which is refused.
+  void aFailedBackupKeepsTheOlderOne() {
+    TempRegister reg;
+    QTemporaryDir dir;
+    const QString backup = dir.filePath(QStringLiteral("register.fbk"));
+    {
+      QFile file(backup);
+      QVERIFY(file.open(QIODevice::WriteOnly));
+      file.write("older backup");
+    }
+    QString outText, errText;
+    QTextStream out(&outText), err(&errText);
+    SetDiskRoomHook([](const QString&) { return qint64(1024); });
+    const int code = RunBackup({reg.Params().path, backup}, out, err);
+    SetDiskRoomHook({});
+    err.flush();
+    QCOMPARE(code, kExitFailure);
+    QVERIFY2(errText.contains(QStringLiteral("не може да бъде записан: няма свободно място на диска.")),
+             qPrintable(errText));
+    QFile file(backup);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("older backup"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), 1);
+
+    const AdminRun run = RunAdmin({QStringLiteral("backup"), reg.Params().path, dir.path()});
+    QCOMPARE(run.exitCode, kExitFailure);
+    QVERIFY2(run.err.contains(QStringLiteral("не може да бъде записан: това е папка, а не файл.")),
+             qPrintable(run.err));
   }
 
   void failures() {

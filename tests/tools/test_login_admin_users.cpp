@@ -105,7 +105,8 @@ class TestLoginAdminUsers : public QObject {
     QTest::addColumn<QString>("message");
     QTest::newRow("rights that give no level")
         << QStringList{"user", "add", "петър", "--rights", "USER5", "--password-stdin"} << QByteArray("дълга-парола\n")
-        << kExitFailure << "USER5";
+        << kExitUsage
+        << "Параметърът „--rights“ приема една от стойностите USER1, USER2, USER3, USER4, USER6, а не „USER5“.";
     QTest::newRow("no rights") << QStringList{"user", "add", "петър", "--password-stdin"}
                                << QByteArray("дълга-парола\n") << kExitUsage << "--rights";
     QTest::newRow("short password") << QStringList{"user", "add", "петър", "--rights", "USER3", "--password-stdin"}

@@ -1,9 +1,9 @@
 // HTML writer: absolutely placed lines in millimetres, one page after another.
 #include "engine/report/report_html.h"
 
-#include <QFile>
-#include <QSaveFile>
 #include <QSizeF>
+
+#include "core/output_file.h"
 
 namespace report {
 namespace {
@@ -52,11 +52,6 @@ QString HtmlDocument(const LaidOutReport& report) {
   return html;
 }
 
-bool WriteHtml(const LaidOutReport& report, const QString& path) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  file.write(HtmlDocument(report).toUtf8());
-  return file.commit();
-}
+void WriteHtml(const LaidOutReport& report, const QString& path) { WriteWholeFile(path, HtmlDocument(report).toUtf8()); }
 
 }  // namespace report

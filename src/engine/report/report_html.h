@@ -9,7 +9,8 @@
 namespace report {
 
 QString HtmlDocument(const LaidOutReport& report);
-// Writes HtmlDocument as UTF-8. False when the file could not be written.
-bool WriteHtml(const LaidOutReport& report, const QString& path);
+// Writes HtmlDocument as UTF-8, whole or not at all. FileWriteError with the reason when the
+// file could not be written.
+void WriteHtml(const LaidOutReport& report, const QString& path);
 
 }  // namespace report

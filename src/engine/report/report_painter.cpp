@@ -6,6 +6,7 @@
 #include <QPdfWriter>
 #include <algorithm>
 
+#include "core/output_file.h"
 #include "engine/report/text_measure.h"
 
 namespace report {
@@ -55,16 +56,30 @@ void PaintPage(QPainter& painter, const LaidOutReport& report, int index) {
   painter.restore();
 }
 
-bool WritePdf(const LaidOutReport& report, const QString& path) {
-  QPdfWriter writer(path);
-  writer.setResolution(kPdfResolution);
-  writer.setPageLayout(report.PageLayout());
-  writer.setTitle(report.documentName);
-  writer.setCreator(QStringLiteral("Tesaro"));
-  QPainter painter;
-  if (!painter.begin(&writer)) return false;
-  const bool done = PaintRange(painter, writer, report, 0, static_cast<int>(report.pages.size()) - 1);
-  return painter.end() && done;
+void WritePdf(const LaidOutReport& report, const QString& path, int from, int to) {
+  if (to < 0) to = static_cast<int>(report.pages.size()) - 1;
+  OutputFile file(path);
+  {
+    // The writer draws into the file's device, which keeps the system's reason for a failed
+    // write: QPdfWriter itself ignores write errors and ends a truncated file as if whole.
+    QPdfWriter writer(&file.Device());
+    writer.setResolution(kPdfResolution);
+    writer.setPageLayout(report.PageLayout());
+    writer.setTitle(report.documentName);
+    writer.setCreator(QStringLiteral("Tesaro"));
+    QPainter painter;
+    // A failed write is the likelier cause of a failed start or end; Flush names it.
+    if (!painter.begin(&writer)) {
+      file.Flush();
+      throw FileWriteError(path, QStringLiteral("документът PDF не можа да започне"));
+    }
+    const bool drawn = PaintRange(painter, writer, report, from, to);
+    if (!painter.end() || !drawn) {
+      file.Flush();
+      throw FileWriteError(path, QStringLiteral("страниците не можаха да бъдат изрисувани"));
+    }
+  }
+  file.Commit();
 }
 
 }  // namespace report

@@ -19,7 +19,8 @@ void PaintPage(QPainter& painter, const LaidOutReport& report, int index);
 // page before each but the first. False when the device could not start a new page.
 bool PaintRange(QPainter& painter, QPagedPaintDevice& device, const LaidOutReport& report, int from, int to);
 
-// Writes the pages as a PDF file. False when the file could not be written.
-bool WritePdf(const LaidOutReport& report, const QString& path);
+// Writes pages [from, to] (0-based; to = -1 for the last) as a PDF file, whole or not at all
+// (core/output_file.h). FileWriteError with the reason when the file could not be written.
+void WritePdf(const LaidOutReport& report, const QString& path, int from = 0, int to = -1);
 
 }  // namespace report

@@ -3,9 +3,9 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 #include "core/desktop.h"
+#include "core/output_file.h"
 
 void RtfTemplateEngine::ClearValues() {
   names_.clear();
@@ -30,10 +30,11 @@ void RtfTemplateEngine::Run() {
                        .arg(QDir::toNativeSeparators(templateFile_), input.errorString()));
   const QByteArray filled = FillRtfFields(input.readAll(), values_);
   // Written beside the old file and renamed over it, so a failed write leaves no half document.
-  QSaveFile output(resultFile_);
-  if (!output.open(QIODevice::WriteOnly) || output.write(filled) != filled.size() || !output.commit())
-    throw RtfError(QStringLiteral("Файлът „%1“ не може да бъде записан: %2")
-                       .arg(QDir::toNativeSeparators(resultFile_), output.errorString()));
+  try {
+    WriteWholeFile(resultFile_, filled);
+  } catch (const FileWriteError& error) {
+    throw RtfError(error.Message());
+  }
 }
 
 void RtfTemplateEngine::RunAndOpen() {

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "core/messages.h"
+#include "core/output_file.h"
 #include "engine/report/report_html.h"
 #include "engine/report/report_painter.h"
 #include "engine/ui/report_printing.h"
@@ -109,7 +110,14 @@ void TReportPreview::Print() {
   printer.setDocName(report_.documentName);
   printer.setFromTo(1, PageCount());
   if (!ChoosePrinter(printer, this)) return;
-  if (!PrintPages(printer, report_)) {
+  bool printed = false;
+  try {
+    printed = PrintPages(printer, report_);
+  } catch (const FileWriteError& error) {  // printed into a file that could not be written
+    ShowMessage(this, error.Message(), QStringLiteral("Грешка"), MessageIcon::Error);
+    return;
+  }
+  if (!printed) {
     ShowMessage(this, QStringLiteral("Отпечатването не можа да започне. Проверете избрания принтер."),
                 QStringLiteral("Грешка"), MessageIcon::Error);
     return;
@@ -121,18 +129,22 @@ void TReportPreview::SavePdf() {
   const QString path = ChooseSaveFile(this, QStringLiteral("Запис като PDF"), SuggestedPath(QStringLiteral(".pdf")),
                                       QStringLiteral("PDF документ (*.pdf)"));
   if (path.isEmpty()) return;
-  if (!WritePdf(report_, path))
-    ShowMessage(this, QStringLiteral("Файлът „%1“ не може да бъде записан.").arg(QDir::toNativeSeparators(path)),
-                QStringLiteral("Грешка"), MessageIcon::Error);
+  try {
+    WritePdf(report_, path);
+  } catch (const FileWriteError& error) {
+    ShowMessage(this, error.Message(), QStringLiteral("Грешка"), MessageIcon::Error);
+  }
 }
 
 void TReportPreview::SaveHtml() {
   const QString path = ChooseSaveFile(this, QStringLiteral("Запис като HTML"), SuggestedPath(QStringLiteral(".html")),
                                       QStringLiteral("HTML документ (*.html *.htm)"));
   if (path.isEmpty()) return;
-  if (!WriteHtml(report_, path))
-    ShowMessage(this, QStringLiteral("Файлът „%1“ не може да бъде записан.").arg(QDir::toNativeSeparators(path)),
-                QStringLiteral("Грешка"), MessageIcon::Error);
+  try {
+    WriteHtml(report_, path);
+  } catch (const FileWriteError& error) {
+    ShowMessage(this, error.Message(), QStringLiteral("Грешка"), MessageIcon::Error);
+  }
 }
 
 }  // namespace report

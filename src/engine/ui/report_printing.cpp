@@ -25,6 +25,12 @@ bool PrintPages(QPrinter& printer, const LaidOutReport& report) {
   printer.setPageLayout(report.PageLayout());
   if (printer.docName().isEmpty()) printer.setDocName(report.documentName);
   const auto [from, to] = PrintedRange(printer, static_cast<int>(report.pages.size()));
+  // "Print to file" in the printer dialog: the PDF is written whole or not at all, like any
+  // other output, rather than by the printer straight onto the file.
+  if (!printer.outputFileName().isEmpty()) {
+    WritePdf(report, printer.outputFileName(), from, to);
+    return true;
+  }
   QPainter painter;
   if (!painter.begin(&printer)) return false;
   const bool done = PaintRange(painter, printer, report, from, to);

@@ -10,7 +10,8 @@ namespace report {
 
 // Sends the pages to the printer (the page range the printer was given, else all), with
 // the report's paper and no margins of the printer's own. False when printing could not
-// start.
+// start. A printer set to print into a file writes that PDF whole or not at all, and a file
+// that cannot be written is a FileWriteError (core/output_file.h).
 bool PrintPages(QPrinter& printer, const LaidOutReport& report);
 
 }  // namespace report

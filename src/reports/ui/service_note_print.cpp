@@ -4,6 +4,7 @@
 #include <QPrinter>
 
 #include "core/messages.h"
+#include "core/output_file.h"
 #include "data/data_module.h"
 #include "data/register_settings.h"
 #include "engine/ui/report_run.h"
@@ -17,9 +18,13 @@ void PrintNote(TDataModule1& data, QWidget* parent) {
   if (!report::ChoosePrinter(printer, parent)) return;
   TSlBelForm note;
   note.SetHeaderLine(MunicipalityName(data));
-  if (!report::PrintReport(note.QRep(), ListQueryRows(data.MainQuery()), printer))
-    ShowMessage(parent, QStringLiteral("Отпечатването не можа да започне. Проверете избрания принтер."),
-                QStringLiteral("Грешка"), MessageIcon::Error);
+  try {
+    if (!report::PrintReport(note.QRep(), ListQueryRows(data.MainQuery()), printer))
+      ShowMessage(parent, QStringLiteral("Отпечатването не можа да започне. Проверете избрания принтер."),
+                  QStringLiteral("Грешка"), MessageIcon::Error);
+  } catch (const FileWriteError& error) {  // printed into a file that could not be written
+    ShowMessage(parent, error.Message(), QStringLiteral("Грешка"), MessageIcon::Error);
+  }
 }
 }  // namespace
 

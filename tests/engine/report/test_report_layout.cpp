@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "core/output_file.h"
 #include "engine/report/report_html.h"
 #include "engine/report/report_layout.h"
 #include "engine/report/report_painter.h"
@@ -164,7 +165,7 @@ class TestReportLayout : public QObject {
     const LaidOutReport laid = LayOut(ListReport(), Rows(rows));
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("list.pdf"));
-    QVERIFY(WritePdf(laid, pdf));
+    WritePdf(laid, pdf);
     QProcess pdftotext;
     pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
     QVERIFY(pdftotext.waitForFinished(30000));
@@ -177,7 +178,8 @@ class TestReportLayout : public QObject {
     QVERIFY(pages.last().contains(QStringLiteral("Общо")));
     QCOMPARE(text.count(QStringLiteral("Година")), 2);
 
-    QVERIFY(!WritePdf(laid, dir.filePath(QStringLiteral("missing/folder/list.pdf"))));
+    QVERIFY_THROWS_EXCEPTION(FileWriteError, WritePdf(laid, dir.filePath(QStringLiteral("missing/folder/list.pdf"))));
+    QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("missing"))));
   }
 
   void htmlPlacesEveryLineWithTheTextsEscaped() {
@@ -189,7 +191,7 @@ class TestReportLayout : public QObject {
     QVERIFY(html.contains(QStringLiteral("&quot;1&quot;")));
     QCOMPARE(html.count(QStringLiteral("class=\"page\"")), 1);
     QTemporaryDir dir;
-    QVERIFY(WriteHtml(laid, dir.filePath(QStringLiteral("list.html"))));
+    WriteHtml(laid, dir.filePath(QStringLiteral("list.html")));
     QFile file(dir.filePath(QStringLiteral("list.html")));
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(QString::fromUtf8(file.readAll()), html);

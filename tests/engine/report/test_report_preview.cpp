@@ -1,10 +1,12 @@
 // The preview window: printing through the printer seam as often as asked, each time
 // followed by the notification; a cancelled printer dialog and closing without printing
-// notify nothing; saving as PDF and HTML through the file seam; paging.
+// notify nothing; saving as PDF and HTML through the file seam; paging; printing into a file
+// writes it whole.
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "core/output_file.h"
 #include "engine/report/report_layout.h"
 #include "engine/ui/report_preview.h"
 #include "engine/ui/report_run.h"
@@ -136,7 +138,16 @@ class TestReportPreview : public QObject {
     printer.setOutputFileName(dir.filePath(QStringLiteral("direct.pdf")));
     const TableRows rows = TwoRows();
     QVERIFY(PrintReport(TwoPageReport(), rows, printer));
-    QVERIFY(QFileInfo(dir.filePath(QStringLiteral("direct.pdf"))).size() > 0);
+    const qint64 printed = QFileInfo(dir.filePath(QStringLiteral("direct.pdf"))).size();
+    QVERIFY(printed > 0);
+
+    // Printing into a file writes it whole or not at all, like saving it: on a full disk the
+    // earlier file stays and the reason is raised.
+    SetDiskRoomHook([](const QString&) { return qint64(100); });
+    QVERIFY_THROWS_EXCEPTION(FileWriteError, PrintReport(TwoPageReport(), rows, printer));
+    SetDiskRoomHook({});
+    QCOMPARE(QFileInfo(dir.filePath(QStringLiteral("direct.pdf"))).size(), printed);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
   }
 };
 
