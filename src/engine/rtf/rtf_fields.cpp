@@ -20,10 +20,13 @@ struct VisibleChar {
 };
 
 char16_t FromCodePage(int byte) {
-  static const QString table = [] {
+  // The lambda returns a QString, never the decoder's intermediate result: that one only
+  // refers to the decoder and the bytes, which end with the lambda.
+  static const QString table = []() -> QString {
     QByteArray all(256, '\0');
     for (int b = 0; b < 256; ++b) all[b] = static_cast<char>(b);
-    return QStringDecoder("windows-1251").decode(all);
+    QStringDecoder decoder("windows-1251");
+    return decoder.decode(all);
   }();
   return byte < table.size() ? table.at(byte).unicode() : u'?';
 }

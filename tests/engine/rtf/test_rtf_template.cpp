@@ -1,5 +1,6 @@
 // The RTF template engine: escaping of values, fields found when an editor split them across
-// groups and runs, fields in hidden destinations left alone, the engine's contract (a second
+// groups and runs, fields in hidden destinations left alone, a template saved in the Cyrillic
+// code page (escapes and raw bytes, tests/engine/rtf/cyrillic_1251.rtf), the engine's contract (a second
 // value of one name, missing template, replacing the result, failing to open it).
 #include <QFile>
 #include <QTemporaryDir>
@@ -86,6 +87,23 @@ class TestRtfTemplate : public QObject {
     // A control word before a field keeps its own name: "\b" stays "\b", never "\bK...".
     QVERIFY(!filled.contains("\\bK"));
     QVERIFY(!filled.contains("\\bz"));
+  }
+
+  // Word processors save Cyrillic text in the document's code page: as "\\'e0" escapes and
+  // as raw windows-1251 bytes. Both read as the right letters, before and after filling.
+  void readsAndFillsATemplateSavedInTheCyrillicCodePage() {
+    const QByteArray rtf = ReadFile(QStringLiteral(TESARO_RTF_FIXTURES "/cyrillic_1251.rtf"));
+    QVERIFY(!rtf.isEmpty());
+    QCOMPARE(FindRtfFields(rtf), (QStringList{QStringLiteral("name"), QStringLiteral("address"),
+                                              QStringLiteral("born"), QStringLiteral("id_card")}));
+    QCOMPARE(RtfPlainText(rtf), QStringLiteral("Име: <<name>>\nАдрес: <<address>>\n"
+                                               "Роден на <<born>> г., лична карта №<<id_card>>\n„Ъгъл“ ёЯя\n"));
+    const QByteArray filled = FillRtfFields(rtf, {{QStringLiteral("name"), QStringLiteral("Иван Петров")},
+                                                  {QStringLiteral("address"), QStringLiteral("гр. София, ул. „Шипка“ 3")},
+                                                  {QStringLiteral("born"), QStringLiteral("01.02.1990")},
+                                                  {QStringLiteral("id_card"), QStringLiteral("645123456")}});
+    QCOMPARE(RtfPlainText(filled), QStringLiteral("Име: Иван Петров\nАдрес: гр. София, ул. „Шипка“ 3\n"
+                                                  "Роден на 01.02.1990 г., лична карта №645123456\n„Ъгъл“ ёЯя\n"));
   }
 
   void fieldWithoutValueStays() {
