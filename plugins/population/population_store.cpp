@@ -6,6 +6,8 @@
 #include <iterator>
 #include <sstream>
 
+#include "population_csv.h"
+
 namespace {
 std::string Utf8(std::u16string_view text) {
   // The property names are ASCII.
@@ -97,82 +99,6 @@ void PopulationWriter::Commit() {
 }
 
 namespace {
-// Reads CSV records one at a time, keeping the line number of each record's start.
-class CsvReader {
- public:
-  CsvReader(std::string text, char separator) : text_(std::move(text)), separator_(separator) {}
-
-  bool AtEnd() const { return pos_ >= text_.size(); }
-  int Line() const { return recordLine_; }
-
-  std::vector<std::string> Next() {
-    recordLine_ = line_;
-    std::vector<std::string> fields(1);
-    bool quoted = false;
-    while (pos_ < text_.size()) {
-      const char c = text_[pos_++];
-      if (quoted) {
-        if (c == '"') {
-          if (pos_ < text_.size() && text_[pos_] == '"') {
-            fields.back() += '"';
-            ++pos_;
-          } else {
-            quoted = false;
-          }
-        } else {
-          if (c == '\n') ++line_;
-          fields.back() += c;
-        }
-      } else if (c == '"') {
-        quoted = true;
-      } else if (c == separator_) {
-        fields.emplace_back();
-      } else if (c == '\r') {
-        // Line ends "\r\n" and "\n" read alike.
-      } else if (c == '\n') {
-        ++line_;
-        return fields;
-      } else {
-        fields.back() += c;
-      }
-    }
-    if (quoted) throw PopulationError("Ред " + std::to_string(recordLine_) + ": кавичките не са затворени");
-    return fields;
-  }
-
- private:
-  std::string text_;
-  char separator_;
-  size_t pos_ = 0;
-  int line_ = 1;
-  int recordLine_ = 1;
-};
-
-// Position of the first byte that does not belong to well-formed UTF-8, or npos.
-size_t FirstBadUtf8(const std::string& text) {
-  size_t i = 0;
-  while (i < text.size()) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    int extra = 0;
-    if (c < 0x80) extra = 0;
-    else if ((c & 0xE0) == 0xC0 && c >= 0xC2) extra = 1;
-    else if ((c & 0xF0) == 0xE0) extra = 2;
-    else if ((c & 0xF8) == 0xF0 && c <= 0xF4) extra = 3;
-    else return i;
-    for (int k = 1; k <= extra; ++k)
-      if (i + k >= text.size() || (static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return i;
-    i += extra + 1;
-  }
-  return std::string::npos;
-}
-
-int LineOf(const std::string& text, size_t position) {
-  int line = 1;
-  for (size_t i = 0; i < position && i < text.size(); ++i)
-    if (text[i] == '\n') ++line;
-  return line;
-}
-
 std::string Trimmed(const std::string& text) {
   const size_t first = text.find_first_not_of(" \t");
   if (first == std::string::npos) return {};
@@ -196,15 +122,12 @@ CsvImportSummary ImportPopulationCsv(const std::string& csvPath, const std::stri
                                      const std::function<void(int rows)>& progress) {
   std::ifstream file(csvPath, std::ios::binary);
   if (!file) throw PopulationError("Файлът " + csvPath + " не може да се прочете");
-  std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);
-  if (const size_t bad = FirstBadUtf8(text); bad != std::string::npos)
-    throw PopulationError("Ред " + std::to_string(LineOf(text, bad)) + ": текстът не е в UTF-8");
+  std::string text =
+      PopulationCsvText(std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>()));
   if (text.empty()) throw PopulationError("Файлът " + csvPath + " е празен");
 
-  const std::string headerLine = text.substr(0, text.find('\n'));
-  const char separator = headerLine.find(';') != std::string::npos && headerLine.find(',') == std::string::npos ? ';' : ',';
-  CsvReader reader(std::move(text), separator);
+  const char separator = PopulationCsvSeparator(text);
+  PopulationCsvReader reader(std::move(text), separator);
 
   // Column of the file for the key and each property; -1 when the file lacks it.
   const std::vector<std::string> header = reader.Next();
