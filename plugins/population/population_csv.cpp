@@ -1,19 +1,30 @@
 #include "population_csv.h"
 
 namespace {
-// Position of the first byte that does not belong to well-formed UTF-8, or npos.
+// Position of the first byte that does not belong to well-formed UTF-8, or npos. Besides the
+// shape of each sequence, the second byte rules out overlong forms, surrogates (U+D800..U+DFFF)
+// and code points beyond U+10FFFF, which stand for no character.
 size_t FirstBadUtf8(const std::string& text) {
   size_t i = 0;
   while (i < text.size()) {
     const auto c = static_cast<unsigned char>(text[i]);
     int extra = 0;
+    unsigned char secondMin = 0x80;
+    unsigned char secondMax = 0xBF;
     if (c < 0x80) extra = 0;
-    else if ((c & 0xE0) == 0xC0 && c >= 0xC2) extra = 1;
-    else if ((c & 0xF0) == 0xE0) extra = 2;
-    else if ((c & 0xF8) == 0xF0 && c <= 0xF4) extra = 3;
+    else if (c >= 0xC2 && c <= 0xDF) extra = 1;
+    else if (c >= 0xE0 && c <= 0xEF) extra = 2;
+    else if (c >= 0xF0 && c <= 0xF4) extra = 3;
     else return i;
-    for (int k = 1; k <= extra; ++k)
-      if (i + k >= text.size() || (static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return i;
+    if (c == 0xE0) secondMin = 0xA0;
+    if (c == 0xED) secondMax = 0x9F;
+    if (c == 0xF0) secondMin = 0x90;
+    if (c == 0xF4) secondMax = 0x8F;
+    for (int k = 1; k <= extra; ++k) {
+      if (i + k >= text.size()) return i;
+      const auto next = static_cast<unsigned char>(text[i + k]);
+      if (k == 1 ? (next < secondMin || next > secondMax) : (next & 0xC0) != 0x80) return i;
+    }
     i += extra + 1;
   }
   return std::string::npos;

@@ -88,6 +88,11 @@ class TestPopulationImport : public QObject {
     QTest::newRow("no EGN column") << QByteArray("FirstName\nА\n") << "няма колона EGN";
     QTest::newRow("short row") << QByteArray("EGN,FirstName\n1,А\n2\n") << "Ред 3: 1 полета вместо 2";
     QTest::newRow("not UTF-8") << QByteArray("EGN,FirstName\n1,\xC8\xE2\xE0\xED\n") << "Ред 2: текстът не е в UTF-8";
+    // Byte patterns of the UTF-8 shape that stand for no character.
+    QTest::newRow("surrogate") << QByteArray("EGN,FirstName\n1,\xED\xA0\x80\n") << "Ред 2: текстът не е в UTF-8";
+    QTest::newRow("overlong") << QByteArray("EGN,FirstName\n1,\xE0\x80\xAF\n") << "Ред 2: текстът не е в UTF-8";
+    QTest::newRow("overlong of four") << QByteArray("EGN,FirstName\n1,\xF0\x8F\xBF\xBF\n") << "Ред 2: текстът не е в UTF-8";
+    QTest::newRow("beyond U+10FFFF") << QByteArray("EGN,FirstName\n1,\xF4\x90\x80\x80\n") << "Ред 2: текстът не е в UTF-8";
     QTest::newRow("open quote") << QByteArray("EGN,FirstName\n1,\"А\n") << "кавичките не са затворени";
   }
   void refusalsWriteNothing() {
