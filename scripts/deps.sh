@@ -15,6 +15,10 @@ PACKAGES=(
 if [[ "${TESARO_WITH_SERVER:-0}" == 1 ]]; then
   PACKAGES+=(firebird3.0-server)
 fi
+# clang and its libFuzzer runtime for the fuzz targets, installed by fuzz.sh.
+if [[ "${TESARO_WITH_FUZZ:-0}" == 1 ]]; then
+  PACKAGES+=(clang libclang-rt-dev)
+fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do

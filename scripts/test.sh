@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds and runs every test through CTest. The tests of several
-# workstations run against a Firebird server this script starts on 127.0.0.1 and stops again
-# (exactly the one it started) however the tests end; when it cannot start one, those tests
-# skip and say why. Exits non-zero when the build or any test fails.
+# Installs what is missing, builds and runs every test through CTest, twice: the normal build,
+# then the same suite built with AddressSanitizer and UndefinedBehaviorSanitizer in a folder of
+# its own (TESARO_SANITIZE=ON), where a memory fault, a leak or undefined behaviour fails the
+# test that caused it. The tests of several workstations run against a Firebird server this
+# script starts on 127.0.0.1 and stops again (exactly the one it started) however the tests end;
+# when it cannot start one, those tests skip and say why. Arguments go to both ctest runs.
+# Exits non-zero when a build or any test of either run fails.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${TESARO_BUILD_DIR:-$ROOT/build/test}"
+SANITIZE_BUILD="${TESARO_SANITIZE_BUILD_DIR:-$ROOT/build/sanitize}"
 
 TESARO_WITH_SERVER=1 "$ROOT/scripts/deps.sh"
 cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESARO_BUILD_BENCH=ON
@@ -28,5 +32,13 @@ else
   export TESARO_LOOPBACK_SKIP_REASON="scripts/test.sh could not start it: ${server_log//$'\n'/ }"
 fi
 
-cd "$BUILD"
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" "$@"
+status=0
+echo "== tests of the normal build"
+(cd "$BUILD" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" "$@") || status=1
+
+# The sanitizers' options are set on each test by the build (tests/CMakeLists.txt).
+echo "== tests of the build with AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake -S "$ROOT" -B "$SANITIZE_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESARO_SANITIZE=ON -DTESARO_BUILD_BENCH=OFF
+cmake --build "$SANITIZE_BUILD" -j"$(nproc)"
+(cd "$SANITIZE_BUILD" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" "$@") || status=1
+exit "$status"

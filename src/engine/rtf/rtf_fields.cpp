@@ -154,7 +154,8 @@ std::vector<VisibleChar> ReadVisibleText(const QByteArray& rtf) {
       i = j;
       lastWasWord = !blank;
       if (word == "bin" && hasNumber) {
-        i += std::max(0L, number);
+        // Binary data never runs past the end of the document, however large its length.
+        i += std::min<qsizetype>(std::max(0L, number), n - i);
         lastWasWord = false;
       } else if (word == "u" && hasNumber) {
         put('\x01', start, i, static_cast<char16_t>(number < 0 ? number + 65536 : number));

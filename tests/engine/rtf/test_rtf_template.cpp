@@ -117,6 +117,7 @@ class TestRtfTemplate : public QObject {
     QTest::newRow("plain text") << QByteArray("hello <<name>>");
     QTest::newRow("unclosed group") << QByteArray("{\\rtf1 {\\b <<name>>}");
     QTest::newRow("extra closing brace") << QByteArray("{\\rtf1 <<name>>}}");
+    QTest::newRow("binary data longer than the document") << QByteArray("{\\rtf1 \\bin9223372036854775807 <<name>>}");
   }
   void refusesWhatIsNotRtf() {
     QFETCH(QByteArray, rtf);
