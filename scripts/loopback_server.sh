@@ -66,6 +66,13 @@ case "$action" in
   stop)
     [[ -f "$state/fbguard.pid" ]] || exit 0
     guard=$(cat "$state/fbguard.pid")
+    # A guard that already ended may have left its process id to another program (a test, say):
+    # only a process that is still the guard is stopped.
+    if [[ "$(ps -o comm= -p "$guard" 2>/dev/null)" != fbguard ]]; then
+      rm -f "$state/fbguard.pid"
+      echo "loopback_server.sh: the Firebird server had already stopped"
+      exit 0
+    fi
     # The guard stops its server child when it ends.
     $SUDO kill -TERM "$guard" 2>/dev/null || true
     for _ in $(seq 1 100); do
