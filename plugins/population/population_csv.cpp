@@ -67,7 +67,9 @@ class CsvReader {
         ++line_;
         return true;
       }
-      if (c == '\r') continue;  // line ends "\r\n" and "\n" read alike
+      // Line ends "\r\n" and "\n" read alike; a carriage return anywhere else is part of the
+      // value, never dropped (dropping it could join two bad bytes into a valid character).
+      if (c == '\r' && (pos_ >= text_.size() || text_[pos_] == '\n')) continue;
       // A"B"C would otherwise lose its quotes and read as ABC.
       if (c == '"') throw CsvProblem{line_, column, "кавичка в стойност, която не започва с кавичка"};
       out += c;

@@ -104,6 +104,8 @@ class TestPopulationImport : public QObject {
     QTest::newRow("overlong slash") << good + "1,\xC0\xAF\n" << "колона 2 (FirstName): текстът не е в UTF-8 (байт C0)";
     QTest::newRow("overlong three bytes") << good + "1,\xE0\x80\xAF\n" << "текстът не е в UTF-8 (байт E0)";
     QTest::newRow("overlong of four") << good + "1,\xF0\x8F\xBF\xBF\n" << "текстът не е в UTF-8 (байт F0)";
+    QTest::newRow("bad bytes around a carriage return") << good + "1,\xE0\xA0\r\x80\n"
+                                                        << "Ред 3, колона 2 (FirstName): текстът не е в UTF-8 (байт E0)";
     QTest::newRow("past U+10FFFF") << good + "1,\xF4\x90\x80\x80\n" << "текстът не е в UTF-8 (байт F4)";
     QTest::newRow("cut sequence") << good + "1\xD0,Иван\n" << "Ред 3, колона 1 (EGN): текстът не е в UTF-8 (байт D0)";
     QTest::newRow("bad byte on a value's second line")
