@@ -10,11 +10,10 @@
 #include "admin_connection.h"
 #include "admin_exit.h"
 #include "data/firebird/cp1251.h"
+#include "data/nom_table.h"
 #include "data/schema/register_setup.h"
 
 namespace {
-constexpr int kMunicipalityLength = 50;  // NOM.S_INFO
-
 void CheckMunicipality(const QString& municipality) {
   if (municipality.size() > kMunicipalityLength)
     throw ValidationError(QStringLiteral("Името на общината е по-дълго от %1 знака.").arg(kMunicipalityLength));

@@ -8,11 +8,10 @@
 #include "data/firebird/cp1251.h"
 #include "data/firebird/statement.h"
 #include "data/schema/register_setup.h"
+#include "data/nom_table.h"
 #include "login_config.h"
 
 namespace {
-constexpr int kMunicipalityLength = 50;  // NOM.S_INFO
-
 // One short attachment per operation; the program attaches to the same file afterwards.
 class Attached {
  public:

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include "data/nom_table.h"
+
 class QWidget;
 class TDataModule1;
 
@@ -17,8 +19,6 @@ struct OptionsValues {
 // error while loading is ignored (the texts stay empty).
 OptionsValues LoadOptions(TDataModule1& data);
 
-// Characters the municipality's name may hold (the code list's column).
-inline constexpr int kMunicipalityLength = 50;
 inline constexpr int kMostRegistrationYears = 99;
 
 // Why the values cannot be stored, naming the field (and the character it cannot hold); empty

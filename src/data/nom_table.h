@@ -12,6 +12,9 @@
 
 class Database;
 
+// Characters the municipality's name holds (S_INFO of row 0), as the schema declares the column.
+inline constexpr int kMunicipalityLength = 50;
+
 class NomTable : public TransactionObserver {
  public:
   explicit NomTable(Database& database);
