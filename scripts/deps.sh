@@ -19,6 +19,10 @@ fi
 if [[ "${TESARO_WITH_FUZZ:-0}" == 1 ]]; then
   PACKAGES+=(clang libclang-rt-dev)
 fi
+# LibreOffice and the Python readers of .docx/.xlsx for check_documents_in_office.sh.
+if [[ "${TESARO_WITH_OFFICE:-0}" == 1 ]]; then
+  PACKAGES+=(libreoffice-writer-nogui libreoffice-calc-nogui python3-docx python3-openpyxl)
+fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do
