@@ -43,7 +43,6 @@ QPageSize NotePageSize(NotePaper paper);
 class TSlBelForm {
  public:
   void SetSettings(const ServiceNoteSettings& settings) { settings_ = settings; }
-  const ServiceNoteSettings& Settings() const { return settings_; }
   // The report for the household, dated today.
   report::Report QRep(const ServiceNoteValues& values) const;
 
