@@ -21,6 +21,11 @@ void CheckMunicipality(const QString& municipality) {
     throw ValidationError(QStringLiteral("Името на общината съдържа знаци, които регистърът не може да съхрани."));
 }
 
+void CheckOffice(const QString& office) {
+  if (office.size() > nom_settings::kOfficeLength)
+    throw ValidationError(QStringLiteral("Името на службата е по-дълго от %1 знака.").arg(nom_settings::kOfficeLength));
+}
+
 void CheckLocalPath(const QString& path) {
   const QFileInfo file(path);
   if (file.isDir()) throw ValidationError(QStringLiteral("%1 е папка; посочете име на файл.").arg(path));
@@ -42,13 +47,14 @@ QString DefaultRegisterPath() {
   return base + QStringLiteral("/Tesaro/register.fdb");
 }
 
-void InitRegister(const ConnectionParams& params, const QString& municipality) {
+void InitRegister(const ConnectionParams& params, const QString& municipality, const QString& office) {
   CheckMunicipality(municipality);
+  CheckOffice(office);
   if (!IsServerPath(params.path)) CheckLocalPath(params.path);
   Database database;
   try {
     // A failing creation drops what it made, so nothing half-made blocks the next attempt.
-    CreateRegister(database, params, municipality);
+    CreateRegister(database, params, municipality, office);
     database.Detach();
   } catch (const DbError& error) {
     throw DbError(QStringLiteral("Регистърът не е създаден: %1").arg(error.Message()), error.GdsCode());
@@ -94,7 +100,8 @@ int RunInteractiveInit(QTextStream& in, QTextStream& out, QTextStream& err, cons
 
 int RunInitDb(const QStringList& args, QTextStream& in, QTextStream& out, QTextStream& err, bool stdinIsTerminal) {
   const ParsedArgs parsed =
-      ParseArgs(args, WithCredentials({{QStringLiteral("municipality"), OptionKind::RegisterText}}));
+      ParseArgs(args, WithCredentials({{QStringLiteral("municipality"), OptionKind::RegisterText},
+                                       {QStringLiteral("office"), OptionKind::RegisterText}}));
   if (!parsed.error.isEmpty()) {
     err << parsed.error << '\n' << "Вижте „tesaro-admin --help“.\n";
     return kExitUsage;
@@ -118,7 +125,7 @@ int RunInitDb(const QStringList& args, QTextStream& in, QTextStream& out, QTextS
   try {
     const ConnectionParams params = AdminConnection(path, parsed);
     const QString municipality = parsed.Option(QStringLiteral("municipality")).trimmed();
-    InitRegister(params, municipality);
+    InitRegister(params, municipality, parsed.Option(QStringLiteral("office")).simplified());
     out << "Регистърът е създаден: " << params.path << '\n';
     return kExitOk;
   } catch (const AppError& error) {  // a refusal (ValidationError) or the database's error

@@ -12,10 +12,11 @@
 // followed by "/Tesaro/register.fdb".
 QString DefaultRegisterPath();
 
-// Creates the register. A refusal (municipality, path) throws ValidationError, a failure of
-// the database DbError, each with a Bulgarian message; a local file left half-made by a failure
-// is removed again.
-void InitRegister(const ConnectionParams& params, const QString& municipality);
+// Creates the register, with the office that issues service notes when one is given (else the
+// note names the default office of the municipality). A refusal (municipality, office, path)
+// throws ValidationError, a failure of the database DbError, each with a Bulgarian message; a
+// local file left half-made by a failure is removed again.
+void InitRegister(const ConnectionParams& params, const QString& municipality, const QString& office = QString());
 
 // Asks for the path (offering DefaultRegisterPath, whose folder it creates) and the
 // municipality, then creates the register. Returns the exit code.

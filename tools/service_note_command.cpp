@@ -13,19 +13,20 @@
 #include "data/register_settings.h"
 #include "engine/report/report_layout.h"
 #include "engine/report/report_painter.h"
-#include "reports/annual_list_rows.h"
 #include "reports/service_note_layout.h"
 
 int RunServiceNote(const QStringList& args, QTextStream& out, QTextStream& err) {
   const ParsedArgs parsed = ParseArgs(args, WithCredentials({{QStringLiteral("reg-num"), OptionKind::Count},
-                                                             {QStringLiteral("pdf"), OptionKind::Path}}));
+                                                             {QStringLiteral("pdf"), OptionKind::Path},
+                                                             {QStringLiteral("paper"), OptionKind::Choice,
+                                                              {QStringLiteral("a4"), QStringLiteral("letter")}}}));
   if (!parsed.error.isEmpty()) {
     err << parsed.error << '\n' << "Вижте „tesaro-admin --help“.\n";
     return kExitUsage;
   }
   if (parsed.positional.size() != 1 || parsed.Option(QStringLiteral("pdf")).isEmpty() ||
       !parsed.Has(QStringLiteral("reg-num"))) {
-    err << "Употреба: tesaro-admin service-note ПЪТ --reg-num N --pdf ФАЙЛ.\n";
+    err << "Употреба: tesaro-admin service-note ПЪТ --reg-num N --pdf ФАЙЛ [--paper a4|letter].\n";
     return kExitUsage;
   }
   const int regNum = parsed.Count(QStringLiteral("reg-num"));
@@ -50,9 +51,11 @@ int RunServiceNote(const QStringList& args, QTextStream& out, QTextStream& err) 
       err << "В регистъра няма картон с рег. № " << regNum << ".\n";
       return kExitFailure;
     }
+    ServiceNoteSettings settings = ServiceNoteSettingsOf(data);
+    if (parsed.Has(QStringLiteral("paper"))) settings.paper = NotePaperFromText(parsed.Option(QStringLiteral("paper")));
     TSlBelForm note;
-    note.SetHeaderLine(MunicipalityName(data));
-    const report::LaidOutReport laid = report::LayOut(note.QRep(), ListQueryRows(list));
+    note.SetSettings(settings);
+    const report::LaidOutReport laid = report::LayOut(note.QRep(ServiceNoteValuesOf(list, 0)), report::TableRows({}));
     data.Disconnect();
     report::WritePdf(laid, pdf);
     out << "Служебната бележка за картон с рег. № " << regNum << " е записана в " << QDir::toNativeSeparators(pdf)

@@ -8,9 +8,25 @@
 #include "data/firebird/statement.h"
 
 namespace {
-constexpr int kMunicipalityRow = 0;
-constexpr int kYearsRow = 3;
+using nom_settings::kMunicipalityRow;
+using nom_settings::kOfficeRow;
+using nom_settings::kPaperRow;
+using nom_settings::kYearsRow;
 constexpr int kDefaultYears = 10;
+
+QVariant TextOrNull(const QString& text) { return text.isEmpty() ? QVariant() : QVariant(text); }
+
+// Why a text cannot be stored in its field of `length` characters; empty when it can.
+QString TextProblem(const QString& field, const QString& text, int length) {
+  if (text.size() > length)
+    return QStringLiteral("Полето \"%1\" може да съдържа най-много %2 знака, а съдържа %3.")
+        .arg(field)
+        .arg(length)
+        .arg(text.size());
+  if (const QString character = FirstUnstorableCharacter(text); !character.isEmpty())
+    return QStringLiteral("Полето \"%1\" съдържа знак, който не може да бъде записан: %2.").arg(field, character);
+  return {};
+}
 
 QString CellText(TDataModule1& data, const QString& column, int row) {
   Statement query(data.Db(), QStringLiteral("select %1 from NOM where N = ?").arg(column));
@@ -33,13 +49,12 @@ int MinimumYearsOf(const QString& text) {
 }
 
 QString OptionsProblem(const OptionsValues& values) {
-  const QString& name = values.municipality;
-  if (name.size() > kMunicipalityLength)
-    return QStringLiteral("Полето \"Община\" може да съдържа най-много %1 знака, а съдържа %2.")
-        .arg(kMunicipalityLength)
-        .arg(name.size());
-  if (const QString character = FirstUnstorableCharacter(name); !character.isEmpty())
-    return QStringLiteral("Полето \"Община\" съдържа знак, който не може да бъде записан: %1.").arg(character);
+  if (QString problem = TextProblem(QStringLiteral("Община"), values.municipality, kMunicipalityLength);
+      !problem.isEmpty())
+    return problem;
+  if (QString problem = TextProblem(QStringLiteral("Служба"), values.office, nom_settings::kOfficeLength);
+      !problem.isEmpty())
+    return problem;
   if (values.minimumYears.isEmpty()) return {};
   bool ok = false;
   const int years = values.minimumYears.toInt(&ok, 10);
@@ -55,6 +70,8 @@ OptionsValues LoadOptions(TDataModule1& data) {
   try {
     values.municipality = CellText(data, QStringLiteral("S_INFO"), kMunicipalityRow);
     values.minimumYears = CellText(data, QStringLiteral("COUNTER"), kYearsRow);
+    values.office = CellText(data, QStringLiteral("S_INFO"), kOfficeRow);
+    values.paper = NotePaperFromText(CellText(data, QStringLiteral("S_INFO"), kPaperRow));
   } catch (const DbError&) {
     // The window opens with what could be read; saving puts the rows right.
   }
@@ -67,8 +84,9 @@ bool SaveOptions(TDataModule1& data, const OptionsValues& values, QWidget* paren
     return false;
   }
   try {
-    StoreCell(data, QStringLiteral("S_INFO"), kMunicipalityRow,
-              values.municipality.isEmpty() ? QVariant() : QVariant(values.municipality));
+    StoreCell(data, QStringLiteral("S_INFO"), kMunicipalityRow, TextOrNull(values.municipality));
+    StoreCell(data, QStringLiteral("S_INFO"), kOfficeRow, TextOrNull(values.office));
+    StoreCell(data, QStringLiteral("S_INFO"), kPaperRow, NotePaperText(values.paper));
     StoreCell(data, QStringLiteral("COUNTER"), kYearsRow, MinimumYearsOf(values.minimumYears));
   } catch (const DbError&) {
     ShowMessage(parent, QStringLiteral("Грешно въведени данни"), QStringLiteral("Настройки"));

@@ -1,11 +1,13 @@
-// The program's two settings kept in the nomenclature table: the municipality printed in
-// document titles (row 0, S_INFO) and the minimum years of address registration (row 3,
-// COUNTER). Loaded into and saved from the texts of the settings window.
+// The program's settings kept in the nomenclature table: the municipality printed in document
+// titles, the office that issues the service note, the note's paper and the minimum years of
+// address registration (their cells: nom_settings in data/nom_table.h). Loaded into and saved
+// from the values of the settings window.
 #pragma once
 
 #include <QString>
 
 #include "data/nom_table.h"
+#include "data/register_settings.h"
 
 class QWidget;
 class TDataModule1;
@@ -13,10 +15,12 @@ class TDataModule1;
 struct OptionsValues {
   QString municipality;  // edSob
   QString minimumYears;  // DateNum, as typed
+  QString office;        // edOffice; empty: the default made from the municipality
+  NotePaper paper = NotePaper::A4;  // cbPaper
 };
 
-// The stored settings as texts; a missing row or NULL gives empty text, and a database
-// error while loading is ignored (the texts stay empty).
+// The stored settings as texts; a missing row or NULL gives empty text (and A4), and a
+// database error while loading is ignored (the texts stay empty).
 OptionsValues LoadOptions(TDataModule1& data);
 
 inline constexpr int kMostRegistrationYears = 99;
@@ -26,9 +30,9 @@ inline constexpr int kMostRegistrationYears = 99;
 QString OptionsProblem(const OptionsValues& values);
 
 // Refuses values with an OptionsProblem, showing it under the caption "Настройки" and storing
-// nothing. Otherwise stores the municipality (empty text as NULL) and the years (10 when left
-// empty). A missing row 0 or 3 is created, since the settings window is the only place these
-// settings live. Nothing is committed: the values become durable with the transaction's next
+// nothing. Otherwise stores the municipality and the office (empty text as NULL), the paper
+// ("A4" or "Letter") and the years (10 when left empty). A missing row 0 to 3 is created, since
+// the settings window is the only place these settings live. Nothing is committed: the values become durable with the transaction's next
 // commit. On a database error shows "Грешно въведени данни", stops and returns false.
 bool SaveOptions(TDataModule1& data, const OptionsValues& values, QWidget* parent = nullptr);
 

@@ -3,6 +3,7 @@
 
 #include <QLocale>
 
+#include "card/card_load.h"
 #include "card/members.h"
 #include "core/date_time.h"
 #include "core/text_helpers.h"
@@ -34,6 +35,12 @@ int CodeOf(const QVariant& stored) { return stored.isNull() ? 0 : stored.toInt()
 QString CodeName(TDataModule1& data, const QString& list, int code) {
   const QString name = TrimPrintText(data.NomCodeName(list, code));
   return name == kNoName ? QString() : name;
+}
+
+// "Картотекиран за" as the card window shows it: the KART-th name of the KARTFOR drop-down list.
+QString CardCategory(TDataModule1& data, int kart) {
+  const QStringList names = CodeListItems(data, QStringLiteral("KARTFOR"));
+  return kart >= 0 && kart < names.size() ? TrimPrintText(names.at(kart)) : QString();
 }
 
 // "%.2f" with the system's decimal separator and no grouping.
@@ -145,7 +152,7 @@ std::vector<CardPrintValue> CardPrintValues(TDataModule1& data, int cardId, cons
   add("ap_notes", text(c.lConditions));
   add("obit_type", CodeName(data, QStringLiteral("LREASON"), CodeOf(Cell(c.lReason))));
   add("dohod", MoneyText(Cell(c.income)), false);
-  add("kartotekiran", CodeName(data, QStringLiteral("KARTFOR"), CodeOf(Cell(c.kart)) + 1));
+  add("kartotekiran", CardCategory(data, CodeOf(Cell(c.kart))));
   add("nedv_sdelki", text(c.deals));
   add("dr_im", text(c.assets));
   add("last_dekl_num", text(c.lastDekId));

@@ -1,7 +1,9 @@
-// The settings window: loading and saving the municipality and the minimum years (a whole
-// number, 10 when left empty, nothing committed), refused values named and the window kept
-// open, the database's refusal, missing rows, and the rights rule of the window.
+// The settings window: loading and saving the municipality, the issuing office, the note's paper
+// and the minimum years (a whole number, 10 when left empty, nothing committed), refused values
+// named and the window kept open, the database's refusal, missing rows, and the rights rule of
+// the window.
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -63,7 +65,7 @@ class TestCommandsSettings : public QObject {
     TempRegister reg(QStringLiteral("Община Стара"));
     TDataModule1& data = reg.Data();
     RecordingMessages messages;
-    QVERIFY(SaveOptions(data, {municipality, years}));
+    QVERIFY(SaveOptions(data, {municipality, years, QString(), NotePaper::A4}));
     QVERIFY(messages.shown.empty());
     QCOMPARE(Cell(data, QStringLiteral("S_INFO"), 0), storedName);
     QCOMPARE(Cell(data, QStringLiteral("COUNTER"), 3).toInt(), storedYears);
@@ -73,12 +75,47 @@ class TestCommandsSettings : public QObject {
     QCOMPARE(Cell(data, QStringLiteral("COUNTER"), 3).toInt(), kDefaultRegistrationYears);
   }
 
+  // The office and the paper go to S_INFO of rows 1 and 2, beside the municipality, and come back
+  // as saved; an empty office is stored as none (the note then names the default office).
+  void savesOfficeAndPaper_data() {
+    QTest::addColumn<QString>("office");
+    QTest::addColumn<int>("paper");
+    QTest::addColumn<QVariant>("storedOffice");
+    QTest::addColumn<QString>("storedPaper");
+    QTest::newRow("office, Letter") << QStringLiteral("Служба „Общински жилища“ при Община Д'Оро") << int(NotePaper::Letter)
+                                    << QVariant(QStringLiteral("Служба „Общински жилища“ при Община Д'Оро"))
+                                    << QStringLiteral("Letter");
+    QTest::newRow("no office, A4") << QString() << int(NotePaper::A4) << QVariant() << QStringLiteral("A4");
+    QTest::newRow("fifty letters") << QString(50, u'Щ') << int(NotePaper::A4) << QVariant(QString(50, u'Щ'))
+                                   << QStringLiteral("A4");
+  }
+  void savesOfficeAndPaper() {
+    QFETCH(QString, office);
+    QFETCH(int, paper);
+    QFETCH(QVariant, storedOffice);
+    QFETCH(QString, storedPaper);
+    TempRegister reg(QStringLiteral("Община Стара"));
+    TDataModule1& data = reg.Data();
+    data.Nom().Open();
+    RecordingMessages messages;
+    QVERIFY(SaveOptions(data, {QStringLiteral("Община Стара"), QStringLiteral("5"), office, NotePaper(paper)}));
+    QVERIFY(messages.shown.empty());
+    QCOMPARE(Cell(data, QStringLiteral("S_INFO"), 1), storedOffice);
+    QCOMPARE(Cell(data, QStringLiteral("S_INFO"), 2).toString(), storedPaper);
+    QCOMPARE(data.NomCodeName(QStringLiteral("STATUS"), 1).trimmed(), QStringLiteral("Включен в списъка"));  // the row's codes kept
+    const OptionsValues loaded = LoadOptions(data);
+    QCOMPARE(loaded.office, office);
+    QCOMPARE(int(loaded.paper), paper);
+    QCOMPARE(StoredIssuingOffice(data), office);  // what the note reads
+    QCOMPARE(int(StoredNotePaper(data)), paper);
+  }
+
   // The nomenclature in memory follows a saved municipality, for document titles.
   void savedNameReachesNomenclature() {
     TempRegister reg;
     TDataModule1& data = reg.Data();
     data.Nom().Open();
-    QVERIFY(SaveOptions(data, {QStringLiteral("Община Нова"), QStringLiteral("3")}));
+    QVERIFY(SaveOptions(data, {QStringLiteral("Община Нова"), QStringLiteral("3"), QString(), NotePaper::A4}));
     QCOMPARE(data.Nom().Cell(QStringLiteral("S_INFO"), 0).toString(), QStringLiteral("Община Нова"));
   }
 
@@ -87,30 +124,40 @@ class TestCommandsSettings : public QObject {
     QTest::addColumn<QString>("municipality");
     QTest::addColumn<QString>("years");
     QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("office");
     const QString years = QStringLiteral("Броят години трябва да е цяло число от 0 до 99, а е въведено \"%1\".");
     const QString character = QStringLiteral("Полето \"Община\" съдържа знак, който не може да бъде записан: %1.");
     QTest::newRow("longer than 50") << QString(51, u'Я') << "8"
-                                    << QStringLiteral("Полето \"Община\" може да съдържа най-много 50 знака, а съдържа 51.");
-    QTest::newRow("outside the code page") << QStringLiteral("Град 城市") << "8" << character.arg(QStringLiteral("\"城\" (U+57CE)"));
-    QTest::newRow("emoji") << QStringLiteral("Община 😀") << "8" << character.arg(QStringLiteral("\"😀\" (U+1F600)"));
-    QTest::newRow("years with a unit") << QStringLiteral("Община Нова") << "3 г." << years.arg(QStringLiteral("3 г."));
-    QTest::newRow("years in words") << QStringLiteral("Община Нова") << "три" << years.arg(QStringLiteral("три"));
-    QTest::newRow("digits then letters") << QStringLiteral("Община Нова") << "12a" << years.arg(QStringLiteral("12a"));
-    QTest::newRow("negative") << QStringLiteral("Община Нова") << "-1" << years.arg(QStringLiteral("-1"));
+                                    << QStringLiteral("Полето \"Община\" може да съдържа най-много 50 знака, а съдържа 51.") << QString();
+    QTest::newRow("outside the code page") << QStringLiteral("Град 城市") << "8" << character.arg(QStringLiteral("\"城\" (U+57CE)")) << QString();
+    QTest::newRow("emoji") << QStringLiteral("Община 😀") << "8" << character.arg(QStringLiteral("\"😀\" (U+1F600)")) << QString();
+    QTest::newRow("years with a unit") << QStringLiteral("Община Нова") << "3 г." << years.arg(QStringLiteral("3 г.")) << QString();
+    QTest::newRow("years in words") << QStringLiteral("Община Нова") << "три" << years.arg(QStringLiteral("три")) << QString();
+    QTest::newRow("digits then letters") << QStringLiteral("Община Нова") << "12a" << years.arg(QStringLiteral("12a")) << QString();
+    QTest::newRow("negative") << QStringLiteral("Община Нова") << "-1" << years.arg(QStringLiteral("-1")) << QString();
     QTest::newRow("beyond a whole number") << QStringLiteral("Община Нова") << "99999999999"
-                                           << years.arg(QStringLiteral("99999999999"));
+                                           << years.arg(QStringLiteral("99999999999")) << QString();
+    QTest::newRow("office longer than 50")
+        << QStringLiteral("Община Нова") << "8"
+        << QStringLiteral("Полето \"Служба\" може да съдържа най-много 50 знака, а съдържа 51.") << QString(51, u'С');
+    QTest::newRow("office outside the code page")
+        << QStringLiteral("Община Нова") << "8"
+        << QStringLiteral("Полето \"Служба\" съдържа знак, който не може да бъде записан: \"Ő\" (U+0150).")
+        << QStringLiteral("Служба при Őrség");
   }
   void wrongInputShowsMessage() {
     QFETCH(QString, municipality);
     QFETCH(QString, years);
     QFETCH(QString, message);
+    QFETCH(QString, office);
     TempRegister reg(QStringLiteral("Община Стара"));
     TDataModule1& data = reg.Data();
     RecordingMessages messages;
-    QVERIFY(!SaveOptions(data, {municipality, years}));
+    QVERIFY(!SaveOptions(data, {municipality, years, office, NotePaper::A4}));
     QCOMPARE(messages.Texts(), QStringList{message});
     QCOMPARE(messages.shown.front().caption, QStringLiteral("Настройки"));
     QCOMPARE(Cell(data, QStringLiteral("S_INFO"), 0).toString(), QStringLiteral("Община Стара"));
+    QVERIFY(Cell(data, QStringLiteral("S_INFO"), 1).isNull());
     QCOMPARE(Cell(data, QStringLiteral("COUNTER"), 3).toInt(), kDefaultRegistrationYears);
   }
 
@@ -125,7 +172,7 @@ class TestCommandsSettings : public QObject {
       data.Commit();
     }
     RecordingMessages messages;
-    QVERIFY(!SaveOptions(data, {QStringLiteral("Община Нова"), QStringLiteral("8")}));
+    QVERIFY(!SaveOptions(data, {QStringLiteral("Община Нова"), QStringLiteral("8"), QString(), NotePaper::A4}));
     QCOMPARE(messages.Texts(), QStringList{QStringLiteral("Грешно въведени данни")});
   }
 
@@ -157,16 +204,17 @@ class TestCommandsSettings : public QObject {
   void missingRowsAreCreated() {
     TempRegister reg;
     TDataModule1& data = reg.Data();
-    Statement remove(data.Db(), QStringLiteral("delete from NOM where N in (0, 3)"));
+    Statement remove(data.Db(), QStringLiteral("delete from NOM where N in (0, 1, 2, 3)"));
     remove.Execute();
     const OptionsValues loaded = LoadOptions(data);
     QVERIFY(loaded.municipality.isEmpty() && loaded.minimumYears.isEmpty());
 
     RecordingMessages messages;
-    QVERIFY(SaveOptions(data, {QStringLiteral("Община Нова"), QStringLiteral("4")}));
+    QVERIFY(SaveOptions(data, {QStringLiteral("Община Нова"), QStringLiteral("4"), QString(), NotePaper::A4}));
     QCOMPARE(Cell(data, QStringLiteral("S_INFO"), 0).toString(), QStringLiteral("Община Нова"));
     QCOMPARE(Cell(data, QStringLiteral("COUNTER"), 3).toInt(), 4);
     QVERIFY(Cell(data, QStringLiteral("S_INFO"), 3).isNull());
+    QCOMPARE(Cell(data, QStringLiteral("S_INFO"), 2).toString(), QStringLiteral("A4"));
     QCOMPARE(data.NomCodeName(QStringLiteral("STATUS"), 3), QStringLiteral("false"));  // no code-list entries made
     QCOMPARE(LoadOptions(data).minimumYears, QStringLiteral("4"));
   }
@@ -195,11 +243,17 @@ class TestCommandsSettings : public QObject {
       QVERIFY(Control<QPushButton>(form, "btnOk")->isDefault());
       QCOMPARE(Control<QPushButton>(form, "btnOk")->text(), QStringLiteral("ОК"));
       QCOMPARE(Control<QPushButton>(form, "btnCancel")->text(), QStringLiteral("Отказ"));
+      auto* office = Control<QLineEdit>(form, "edOffice");
+      auto* paper = Control<QComboBox>(form, "cbPaper");
       editable = municipality->isEnabled() && years->isEnabled();
       QCOMPARE(municipality->isEnabled(), years->isEnabled());
+      QCOMPARE(office->isEnabled(), editable);
+      QCOMPARE(paper->isEnabled(), editable);
       shown = form.Values();
       municipality->setText(QStringLiteral("Община Нова"));
       years->setText(QStringLiteral("12"));
+      office->setText(QStringLiteral("Отдел \"Жилища\""));
+      paper->setCurrentIndex(paper->findText(QStringLiteral("Letter (САЩ)")));
       (pressOk ? Control<QPushButton>(form, "btnOk") : Control<QPushButton>(form, "btnCancel"))->click();
     });
     QCOMPARE(mOptionsClick(data, rightsLevel, nullptr), saved);
@@ -209,6 +263,35 @@ class TestCommandsSettings : public QObject {
     QCOMPARE(Cell(data, QStringLiteral("S_INFO"), 0).toString(),
              saved ? QStringLiteral("Община Нова") : QStringLiteral("Община Стара"));
     QCOMPARE(Cell(data, QStringLiteral("COUNTER"), 3).toInt(), saved ? 12 : kDefaultRegistrationYears);
+    QCOMPARE(Cell(data, QStringLiteral("S_INFO"), 1), saved ? QVariant(QStringLiteral("Отдел \"Жилища\"")) : QVariant());
+    QCOMPARE(Cell(data, QStringLiteral("S_INFO"), 2), saved ? QVariant(QStringLiteral("Letter")) : QVariant());
+  }
+
+  // The window shows the stored office and paper; an empty office shows, greyed, the default the
+  // note will name, following the municipality as it is typed.
+  void windowShowsOfficeAndPaper() {
+    TempRegister reg(QStringLiteral("Община Стара"));
+    TDataModule1& data = reg.Data();
+    data.Db().ExecuteImmediate(QStringLiteral("update NOM set S_INFO = 'Letter' where N = 2"));
+    QString placeholder, typedPlaceholder, paperShown;
+    QStringList papers;
+    WhenOptionsShown([&](TOptionsForm& form) {
+      auto* office = Control<QLineEdit>(form, "edOffice");
+      auto* paper = Control<QComboBox>(form, "cbPaper");
+      QVERIFY(office->text().isEmpty());
+      QCOMPARE(office->maxLength(), 50);
+      placeholder = office->placeholderText();
+      Control<QLineEdit>(form, "edSob")->setText(QStringLiteral("Столична община"));
+      typedPlaceholder = office->placeholderText();
+      paperShown = paper->currentText();
+      for (int i = 0; i < paper->count(); ++i) papers << paper->itemText(i);
+      form.reject();
+    });
+    QVERIFY(!mOptionsClick(data, 1, nullptr));
+    QCOMPARE(placeholder, QStringLiteral("Служба \"Жилищно настаняване\" при Община Стара"));
+    QCOMPARE(typedPlaceholder, QStringLiteral("Служба \"Жилищно настаняване\" при Столична община"));
+    QCOMPARE(paperShown, QStringLiteral("Letter (САЩ)"));
+    QCOMPARE(papers, QStringList({QStringLiteral("A4"), QStringLiteral("Letter (САЩ)")}));
   }
 };
 

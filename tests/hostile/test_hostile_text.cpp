@@ -93,7 +93,7 @@ class TestHostileText : public QObject {
       QCOMPARE(Scalar(data, QStringLiteral("select count(*) from RGS_CARD")).toInt(), cardsBefore);
       // The settings refuse it too, naming their field.
       messages.shown.clear();
-      QVERIFY(!SaveOptions(data, {text, QStringLiteral("5")}));
+      QVERIFY(!SaveOptions(data, {text, QStringLiteral("5"), QString(), NotePaper::A4}));
       QVERIFY2(messages.Texts().value(0).startsWith(QStringLiteral("Полето \"Община\"")),
                qPrintable(messages.Texts().value(0)));
       return;
@@ -117,9 +117,10 @@ class TestHostileText : public QObject {
     QCOMPARE(SearchRegNums(data, 2, QStringLiteral("нов ") + text), QStringList{saved.regNum});
     QCOMPARE(SearchRegNums(data, 12, text), QStringList{saved.regNum});
 
-    // The settings keep the municipality's name as typed.
-    QVERIFY(SaveOptions(data, {text.left(50), QStringLiteral("5")}));
+    // The settings keep the municipality's and the office's names as typed.
+    QVERIFY(SaveOptions(data, {text.left(50), QStringLiteral("5"), text.left(50), NotePaper::A4}));
     QCOMPARE(LoadOptions(data).municipality, text.left(50));
+    QCOMPARE(LoadOptions(data).office, text.left(50));
     data.Commit();
 
     // The exports write it as it is.

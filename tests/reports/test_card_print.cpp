@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include <QPushButton>
+#include "card/card_load.h"
 #include "card/ui/view_kart.h"
 #include "controls.h"
 #include "core/desktop.h"
@@ -105,7 +106,7 @@ class TestCardPrint : public QObject {
         {"ap_notes", "влажно"},
         {"obit_type", "2.При родители"},
         {"dohod", "1234.50"},
-        {"kartotekiran", "Наемане на общинско жилище"},  // KART 0: the name at row 1
+        {"kartotekiran", "Няма данни"},  // KART 0: the card's own category, as the card window shows it
         {"nedv_sdelki", "няма"},
         {"dr_im", "кола"},
         {"last_dekl_num", "Д-1"},
@@ -145,8 +146,10 @@ class TestCardPrint : public QObject {
     QTest::newRow("hard life NULL") << "HARD_LIFE = NULL" << "hard_life" << "Не";
     QTest::newRow("income NULL") << "INCOME = NULL" << "dohod" << "0.00";
     QTest::newRow("income rounded") << "INCOME = 99.999" << "dohod" << "100.00";
-    QTest::newRow("kart NULL counts as 0") << "KART = NULL" << "kartotekiran" << "Наемане на общинско жилище";
-    QTest::newRow("kart 2") << "KART = 2" << "kartotekiran" << "Закупуване на общинско жилище";
+    QTest::newRow("kart NULL counts as 0") << "KART = NULL" << "kartotekiran" << "Няма данни";
+    QTest::newRow("kart 2") << "KART = 2" << "kartotekiran" << "Наемане на резервно жилище";
+    QTest::newRow("kart 3, the last name") << "KART = 3" << "kartotekiran" << "Закупуване на общинско жилище";
+    QTest::newRow("kart without a name") << "KART = 4" << "kartotekiran" << "";
     QTest::newRow("group 1") << "GROUP1 = 1" << "group" << "1.възстановяване на бивш. собств.";
     QTest::newRow("state without a name") << "STATUS = 9" << "cond" << "";
     QTest::newRow("blank padded text") << "CHECK_NAME = '  Петрова  '" << "check_hard_prs" << "Петрова";
@@ -158,6 +161,26 @@ class TestCardPrint : public QObject {
     QFETCH(QString, expected);
     Set(assignment);
     QCOMPARE(ValueOf(CardPrintValues(Data(), cardId_, QStringLiteral("u"), QDate(2026, 1, 1)), name), expected);
+  }
+
+  // The print states the category the card window shows in "Картотекиран за", also where the
+  // code list has a gap (the window lists only the names there are).
+  void categoryIsWhatTheCardWindowShows() {
+    Data().Db().ExecuteImmediate(QStringLiteral("update NOM set KARTFOR = NULL where N = 1"));
+    Data().Nom().Close();
+    for (int kart = 0; kart <= 3; ++kart) {
+      Set(QStringLiteral("KART = %1").arg(kart));
+      CardForm form;
+      LoadCardForm(Data(), cardId_, form);
+      QCOMPARE(ValueOf(CardPrintValues(Data(), cardId_, QStringLiteral("u"), QDate(2026, 1, 1)), "kartotekiran"),
+               form.cbKart.text);
+    }
+    QCOMPARE(ValueOf(CardPrintValues(Data(), cardId_, QStringLiteral("u"), QDate(2026, 1, 1)), "kartotekiran"), QString());
+    Set(QStringLiteral("KART = 1"));
+    QCOMPARE(ValueOf(CardPrintValues(Data(), cardId_, QStringLiteral("u"), QDate(2026, 1, 1)), "kartotekiran"),
+             QStringLiteral("Наемане на резервно жилище"));
+    Data().Db().ExecuteImmediate(QStringLiteral("update NOM set KARTFOR = 'Наемане на общинско жилище' where N = 1"));
+    Data().Nom().Close();  // the next cases read the whole list again
   }
 
   void missingCardIsAnError() {

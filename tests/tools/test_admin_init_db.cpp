@@ -27,8 +27,9 @@ class TestAdminInitDb : public QObject {
   void createsDialectOneWin1251RegisterWithCodeLists() {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("нов регистър.fdb"));
-    const AdminRun run =
-        RunAdmin({QStringLiteral("init-db"), path, QStringLiteral("--municipality"), QStringLiteral("Община Тетевен")});
+    const AdminRun run = RunAdmin({QStringLiteral("init-db"), path, QStringLiteral("--municipality"),
+                                   QStringLiteral("Община Тетевен"), QStringLiteral("--office"),
+                                   QStringLiteral("Отдел \"Жилищна политика\"")});
     QCOMPARE(run.exitCode, kExitOk);
     QVERIFY2(run.out.contains(path), qPrintable(run.out));
 
@@ -39,6 +40,9 @@ class TestAdminInitDb : public QObject {
              QStringLiteral("WIN1251"));
     QCOMPARE(Scalar(db, QStringLiteral("select S_INFO from NOM where N = 0")).toString(),
              QStringLiteral("Община Тетевен"));
+    QCOMPARE(Scalar(db, QStringLiteral("select S_INFO from NOM where N = 1")).toString(),
+             QStringLiteral("Отдел \"Жилищна политика\""));
+    QVERIFY(Scalar(db, QStringLiteral("select S_INFO from NOM where N = 2")).isNull());  // paper: A4
     QCOMPARE(Scalar(db, QStringLiteral("select COUNTER from NOM where N = 3")).toInt(), 5);
     QCOMPARE(Scalar(db, QStringLiteral("select count(*) from NOM where N between 0 and 9")).toInt(), 10);
     QCOMPARE(Scalar(db, QStringLiteral("select count(*) from RGS_CARD")).toInt(), 0);
@@ -63,6 +67,12 @@ class TestAdminInitDb : public QObject {
         << "cjk.fdb" << QStringList{"--municipality", QStringLiteral("Община 東京")} << kExitUsage
         << "Параметърът „--municipality“ приема текст без управляващи знаци, който регистърът може да съхрани"
         << "cjk.fdb";
+    QTest::newRow("office too long") << "office.fdb" << QStringList{"--office", "Служба " + QString(44, u'Я')}
+                                     << kExitFailure << "Името на службата е по-дълго от 50 знака" << "office.fdb";
+    QTest::newRow("office outside the code page")
+        << "office2.fdb" << QStringList{"--office", QStringLiteral("Служба 東京")} << kExitUsage
+        << "Параметърът „--office“ приема текст без управляващи знаци, който регистърът може да съхрани"
+        << "office2.fdb";
     QTest::newRow("unknown option") << "u.fdb" << QStringList{"--town", "X"} << kExitUsage << "--town"
                                     << "u.fdb";
     QTest::newRow("option without value")

@@ -1,6 +1,7 @@
 // The settings window and its command.
 #include "commands/ui/options_form.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -21,6 +22,26 @@ TOptionsForm::TOptionsForm(QWidget* parent) : QDialog(parent) {
   edSob->setMaxLength(kMunicipalityLength);
   sobLabel->setBuddy(edSob);
 
+  auto* officeLabel = new QLabel(QStringLiteral("Служба:"), this);
+  edOffice = new QLineEdit(this);
+  edOffice->setObjectName(QStringLiteral("edOffice"));
+  edOffice->setMaxLength(nom_settings::kOfficeLength);
+  edOffice->setMinimumWidth(380);  // room for the default office shown in it
+  edOffice->setToolTip(QStringLiteral("Службата, която издава служебната бележка. Празно: службата при общината."));
+  officeLabel->setBuddy(edOffice);
+  // Left empty, the note names the default office: the edit shows which one.
+  auto showDefaultOffice = [this] { edOffice->setPlaceholderText(DefaultIssuingOffice(edSob->text())); };
+  connect(edSob, &QLineEdit::textChanged, this, showDefaultOffice);
+  showDefaultOffice();
+
+  auto* paperLabel = new QLabel(QStringLiteral("Хартия:"), this);
+  cbPaper = new QComboBox(this);
+  cbPaper->setObjectName(QStringLiteral("cbPaper"));
+  cbPaper->addItem(QStringLiteral("A4"), QVariant::fromValue(static_cast<int>(NotePaper::A4)));
+  cbPaper->addItem(QStringLiteral("Letter (САЩ)"), QVariant::fromValue(static_cast<int>(NotePaper::Letter)));
+  cbPaper->setToolTip(QStringLiteral("Размерът на листа, на който се печата служебната бележка."));
+  paperLabel->setBuddy(cbPaper);
+
   auto* yearsLabel = new QLabel(
       QStringLiteral("Не можете да впишете картон в картотеката при регистрация на адрес по-малко от[години]:"), this);
   yearsLabel->setWordWrap(true);
@@ -31,8 +52,12 @@ TOptionsForm::TOptionsForm(QWidget* parent) : QDialog(parent) {
 
   grid->addWidget(sobLabel, 0, 0);
   grid->addWidget(edSob, 0, 1);
-  grid->addWidget(yearsLabel, 1, 0);
-  grid->addWidget(DateNum, 1, 1, Qt::AlignLeft | Qt::AlignVCenter);
+  grid->addWidget(officeLabel, 1, 0);
+  grid->addWidget(edOffice, 1, 1);
+  grid->addWidget(paperLabel, 2, 0);
+  grid->addWidget(cbPaper, 2, 1, Qt::AlignLeft | Qt::AlignVCenter);
+  grid->addWidget(yearsLabel, 3, 0);
+  grid->addWidget(DateNum, 3, 1, Qt::AlignLeft | Qt::AlignVCenter);
   yearsLabel->setFixedWidth(300);
   grid->setColumnStretch(1, 1);
   grid->setHorizontalSpacing(12);
@@ -57,9 +82,13 @@ TOptionsForm::TOptionsForm(QWidget* parent) : QDialog(parent) {
 void TOptionsForm::SetValues(const OptionsValues& values) {
   edSob->setText(values.municipality);
   DateNum->setText(values.minimumYears);
+  edOffice->setText(values.office);
+  cbPaper->setCurrentIndex(cbPaper->findData(static_cast<int>(values.paper)));
 }
 
-OptionsValues TOptionsForm::Values() const { return {edSob->text(), DateNum->text()}; }
+OptionsValues TOptionsForm::Values() const {
+  return {edSob->text(), DateNum->text(), edOffice->text(), static_cast<NotePaper>(cbPaper->currentData().toInt())};
+}
 
 void TOptionsForm::SetSaver(std::function<bool(const OptionsValues&)> saver) { saver_ = std::move(saver); }
 
@@ -71,6 +100,8 @@ void TOptionsForm::accept() {
 void TOptionsForm::SetEditable(bool editable) {
   edSob->setEnabled(editable);
   DateNum->setEnabled(editable);
+  edOffice->setEnabled(editable);
+  cbPaper->setEnabled(editable);
 }
 
 bool mOptionsClick(TDataModule1& data, int rightsLevel, QWidget* parent) {

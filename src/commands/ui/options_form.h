@@ -1,5 +1,5 @@
-// The settings window: the municipality and the minimum years of address registration,
-// editable only by users of rights level 1.
+// The settings window: the municipality, the office that issues the service note, the note's
+// paper and the minimum years of address registration, editable only by users of rights level 1.
 #pragma once
 
 #include <QDialog>
@@ -7,6 +7,7 @@
 
 #include "commands/options_settings.h"
 
+class QComboBox;
 class QLineEdit;
 class QPushButton;
 class TDataModule1;
@@ -18,7 +19,7 @@ class TOptionsForm : public QDialog {
 
   void SetValues(const OptionsValues& values);
   OptionsValues Values() const;
-  // Both edits take input only when the user may change the settings.
+  // The controls take input only when the user may change the settings.
   void SetEditable(bool editable);
   // Run by "ОК" before the window closes; a saver that returns false (it said why) keeps the
   // window open with what was typed.
@@ -29,6 +30,8 @@ class TOptionsForm : public QDialog {
  private:
   std::function<bool(const OptionsValues&)> saver_;
   QLineEdit* edSob = nullptr;
+  QLineEdit* edOffice = nullptr;
+  QComboBox* cbPaper = nullptr;
   QLineEdit* DateNum = nullptr;
   QPushButton* btnOk = nullptr;
   QPushButton* btnCancel = nullptr;

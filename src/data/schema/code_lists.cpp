@@ -44,7 +44,7 @@ const std::vector<CodeList>& StartingCodeLists() {
   return lists;
 }
 
-void FillCodeLists(Database& database, const QString& municipality, int registrationYears) {
+void FillCodeLists(Database& database, const QString& municipality, int registrationYears, const QString& office) {
   const auto& lists = StartingCodeLists();
   QStringList columns;
   for (const CodeList& list : lists) columns << list.column;
@@ -57,7 +57,8 @@ void FillCodeLists(Database& database, const QString& municipality, int registra
     for (const CodeList& list : lists) insert.Bind(index++, n < list.names.size() ? QVariant(list.names[n]) : QVariant());
     insert.Bind(index++, n == 3 ? QVariant(registrationYears) : QVariant());
     // Empty texts are stored as NULL.
-    insert.Bind(index++, n == 0 && !municipality.isEmpty() ? QVariant(municipality) : QVariant());
+    const QString setting = n == 0 ? municipality : n == 1 ? office : QString();
+    insert.Bind(index++, setting.isEmpty() ? QVariant() : QVariant(setting));
     insert.Execute();
   }
 }

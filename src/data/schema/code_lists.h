@@ -15,5 +15,7 @@ struct CodeList {
 // Every starting list, in the order of NOM's columns.
 const std::vector<CodeList>& StartingCodeLists();
 
-// Writes rows 0..9 of NOM: the lists, S_INFO in row 0 and COUNTER in row 3.
-void FillCodeLists(Database& database, const QString& municipality, int registrationYears);
+// Writes rows 0..9 of NOM: the lists, the municipality in S_INFO of row 0, the issuing office
+// (when given) in S_INFO of row 1 and the years in COUNTER of row 3.
+void FillCodeLists(Database& database, const QString& municipality, int registrationYears,
+                   const QString& office = QString());

@@ -16,7 +16,8 @@ void RunSchemaScript(Database& database) {
   }
 }
 
-void CreateRegister(Database& database, const ConnectionParams& params, const QString& municipality) {
+void CreateRegister(Database& database, const ConnectionParams& params, const QString& municipality,
+                    const QString& office) {
   if (!IsServerPath(params.path)) {
     const QFileInfo file(params.path);
     if (file.exists())
@@ -27,7 +28,7 @@ void CreateRegister(Database& database, const ConnectionParams& params, const QS
   try {
     database.Create(params);
     RunSchemaScript(database);
-    FillCodeLists(database, municipality, kDefaultRegistrationYears);
+    FillCodeLists(database, municipality, kDefaultRegistrationYears, office);
     database.DefaultTransaction().Commit();
   } catch (const DbError&) {
     // A half-made register would block the next attempt as "already exists". When the

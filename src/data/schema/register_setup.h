@@ -12,8 +12,10 @@ const char* RegisterSchemaScript();
 inline constexpr int kDefaultRegistrationYears = 5;
 
 // Creates the database at params.path (refused when the file exists), runs the schema,
-// fills the code lists and the two settings cells, commits and leaves `database` attached.
-void CreateRegister(Database& database, const ConnectionParams& params, const QString& municipality);
+// fills the code lists and the settings cells (the municipality, the issuing office when
+// given, the years), commits and leaves `database` attached.
+void CreateRegister(Database& database, const ConnectionParams& params, const QString& municipality,
+                    const QString& office = QString());
 
 // Runs the schema script on an empty, attached database, committing after each statement.
 void RunSchemaScript(Database& database);

@@ -9,17 +9,24 @@
 #include "data/register_settings.h"
 #include "engine/ui/report_run.h"
 #include "engine/ui/report_seams.h"
-#include "reports/annual_list_rows.h"
 #include "reports/service_note_layout.h"
 
 namespace {
 void PrintNote(TDataModule1& data, QWidget* parent) {
-  QPrinter printer(QPrinter::HighResolution);
-  if (!report::ChoosePrinter(printer, parent)) return;
+  ListQuery& list = data.MainQuery();
+  if (list.RowCount() == 0) {  // another workstation deleted the card meanwhile
+    ShowMessage(parent, QStringLiteral("Картонът вече не е в регистъра; бележка не е отпечатана."),
+                QStringLiteral("Грешка"));
+    return;
+  }
   TSlBelForm note;
-  note.SetHeaderLine(MunicipalityName(data));
+  note.SetSettings(ServiceNoteSettingsOf(data));
+  const report::Report page = note.QRep(ServiceNoteValuesOf(list, 0));
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setPageSize(page.pageSize);  // the printer dialog offers the note's paper
+  if (!report::ChoosePrinter(printer, parent)) return;
   try {
-    if (!report::PrintReport(note.QRep(), ListQueryRows(data.MainQuery()), printer))
+    if (!report::PrintReport(page, report::TableRows({}), printer))
       ShowMessage(parent, QStringLiteral("Отпечатването не можа да започне. Проверете избрания принтер."),
                   QStringLiteral("Грешка"), MessageIcon::Error);
   } catch (const FileWriteError& error) {  // printed into a file that could not be written

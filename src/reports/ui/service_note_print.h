@@ -7,6 +7,6 @@ class TDataModule1;
 
 // The main window's mSlBelClick. With no card selected, says so and prints nothing. Otherwise
 // narrows the register list to the card, asks for a printer, prints the note with the
-// municipality as its header line and restores the list's condition and its current card,
+// register's settings (municipality, issuing office, paper) and restores the list's condition and its current card,
 // whether the user printed, cancelled the printer dialog, or printing failed.
 void PrintServiceNote(TDataModule1& data, QWidget* parent);
