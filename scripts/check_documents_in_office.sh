@@ -48,10 +48,24 @@ check() {  # file, then texts the PDF must contain
 
 check "$outdir/card.rtf" "РЕГИСТРАЦИОНЕН КАРТОН" "гр. Примерно, ул. „Мир“ 3, вх. {Б}" "05.03.2021г." \
   "Съпруга с име Мария Иванова" "Пожизнена" "Втори ред с \\ и {скоби}" "/clerk/" "1234.50"
-# Table cells wrap inside their columns, so the texts looked for are single words or dates.
+# Table cells wrap inside their columns between words, never inside one: every date, personal
+# number, year and heading word must come out whole.
 check "$outdir/list.docx" "Списък на картотеката - 10.12.2026" "Община Примерна" "Рег.дата" "8001010000" \
-  "05.03.2021" "Изготвил: clerk"
+  "8001010060" "05.03.2021" "10.03.2021" "15.01.2024" "Тежест(точки)" "Заявление" "Последно" "класиране" \
+  "Изготвил: clerk"
 check "$outdir/sheet.xlsx" "Списък на картотеката - 10.12.2026" "Рег.номер" "8001010000" "05.03.2021" \
   "Изготвил: clerk"
+# The workbook prints one page wide with the title and header rows on every page.
+pages=0
+[[ -s "$outdir/sheet.pdf" ]] && pages=$(pdfinfo "$outdir/sheet.pdf" | awk '/^Pages:/ {print $2}')
+for ((page = 1; page <= pages; page++)); do
+  text=$(pdftotext -layout -f "$page" -l "$page" "$outdir/sheet.pdf" - | tr -s ' \n' '  ')
+  for expected in "Списък на картотеката - 10.12.2026" "Рег.номер" "Последно класиране"; do
+    if [[ "$text" != *"$expected"* ]]; then
+      echo "FAIL sheet.xlsx: page $page of $pages lacks \"$expected\" (all columns on one page wide, header on each)"
+      status=1
+    fi
+  done
+done
 echo "documents in $outdir"
 exit "$status"
