@@ -18,13 +18,22 @@ int CellTwips(double ems, int halfPoints) {
   return static_cast<int>(std::ceil(textTwips)) + kSlackTwips + 2 * docx_page::kCellMargin;
 }
 
+// One pass over the text (a register of 100 000 rows has some two million cells): the widest
+// line, and the widest run of characters between blanks, tabs and line ends. A tab is drawn as
+// at least a blank: it is never a place a word breaks.
 void Measure(const QString& text, bool bold, DocxColumnNeed& need) {
-  for (const QStringView line : QStringView(text).split(u'\n')) {
-    // A tab is drawn as at least a blank: it is never a place a word breaks.
-    need.longestLine = std::max(need.longestLine, DocumentTextWidthEm(line, bold));
-    for (const QStringView word : line.split(u' ', Qt::SkipEmptyParts))
-      for (const QStringView piece : word.split(u'\t', Qt::SkipEmptyParts))
-        need.longestWord = std::max(need.longestWord, DocumentTextWidthEm(piece, bold));
+  double line = 0, word = 0;
+  for (const QChar ch : text) {
+    if (ch == u'\n') {
+      line = word = 0;
+      continue;
+    }
+    if (ch == u'\r') continue;  // a line end written CR LF
+    const double width = DocumentTextWidthEm(QStringView(&ch, 1), bold);
+    line += width;
+    word = (ch == u' ' || ch == u'\t') ? 0 : word + width;
+    need.longestLine = std::max(need.longestLine, line);
+    need.longestWord = std::max(need.longestWord, word);
   }
 }
 }  // namespace
