@@ -9,6 +9,8 @@
 #include "core/output_file.h"
 #include "data/data_module.h"
 #include "data/firebird/db_error.h"
+#include "export_options.h"
+#include "reports/docx_table_fit.h"
 #include "reports/export_columns.h"
 #include "reports/export_list_source.h"
 #include "reports/writer_docx.h"
@@ -69,18 +71,26 @@ int RunExport(const QStringList& args, QTextStream& out, QTextStream& err) {
       {QStringLiteral("out"), OptionKind::Path},
       {QStringLiteral("delimiter"), OptionKind::Delimiter}};
   for (const SearchOption& o : kSearchOptions) rules.push_back({QString::fromLatin1(o.name), o.kind});
+  for (OptionRule& rule : ExportDialogOptionRules()) rules.push_back(std::move(rule));
   const ParsedArgs parsed = ParseArgs(args, WithCredentials(rules));
   if (!parsed.error.isEmpty()) {
     err << parsed.error << '\n' << "Вижте „tesaro-admin --help“.\n";
     return kExitUsage;
   }
   if (parsed.positional.size() != 1 || !parsed.Has(QStringLiteral("format")) || !parsed.Has(QStringLiteral("out"))) {
-    err << "Употреба: tesaro-admin export ПЪТ --format txt|docx|xlsx --out ФАЙЛ [критерии за търсене].\n";
+    err << "Употреба: tesaro-admin export ПЪТ --format txt|docx|xlsx --out ФАЙЛ [--view ИЗГЛЕД] [--title ТЕКСТ] "
+           "[--footer ТЕКСТ] [--font-size 7..20] [--orientation landscape|portrait] [критерии за търсене].\n";
     return kExitUsage;
   }
   const QString format = parsed.Option(QStringLiteral("format"));
   const QString outPath = parsed.Option(QStringLiteral("out"));
   const QString delimiter = parsed.Option(QStringLiteral("delimiter"), QStringLiteral("|"));
+  if (format == QLatin1String("txt")) {
+    if (const QString refusal = PageOptionGivenForText(parsed); !refusal.isEmpty()) {
+      err << refusal << '\n';
+      return kExitUsage;
+    }
+  }
 
   SearchCriteria criteria;
   bool searching = false;
@@ -115,9 +125,28 @@ int RunExport(const QStringList& args, QTextStream& out, QTextStream& err) {
     list.Open();
 
     ListExportSource source(list, RegisterExportColumns());
-    const ExportTable table = BuildExportTable(ExportColumnsFromSource(source), {}, source);
-    ExportLayout layout;
-    layout.title = {QStringLiteral("Списък на картотеката - ") + FormatShortDate(Clock::Now().date())};
+    std::vector<ExportColumn> columns = ExportColumnsFromSource(source);
+    if (const QString refusal = ApplyViewOption(parsed, source, columns); !refusal.isEmpty()) {
+      err << refusal << '\n';
+      return kExitUsage;
+    }
+    if (TickedCount(columns) == 0) {
+      err << QString::fromUtf8(kNoColumnsMessage) << '\n';
+      return kExitFailure;
+    }
+    const ExportTable table = BuildExportTable(columns, {}, source);
+    const ExportLayout layout =
+        ExportLayoutFromOptions(parsed, QStringLiteral("Списък на картотеката - ") + FormatShortDate(Clock::Now().date()));
+    if (format == QLatin1String("docx")) {
+      // Told before anything is written, as the dialog tells it.
+      const DocxTableFit fit = FitDocxExport(table, layout);
+      if (!fit.fits) {
+        err << DocxTooWideMessage(layout.landscape) << '\n';
+        return kExitFailure;
+      }
+      if (layout.fontSize > 0 && fit.halfPoints < 2 * layout.fontSize)
+        out << DocxSmallerFontNote(layout.fontSize, fit.halfPoints) << '\n';
+    }
     if (format == QLatin1String("txt"))
       WriteTextExport(outPath, table, delimiter);
     else if (format == QLatin1String("docx"))

@@ -24,7 +24,7 @@ MainFormWindows ProgramWindows::Hooks() {
   };
   windows.annualList = [this](QWidget* parent) { PrintAnnualList(data_, mainForm_->Tabs(), printForm1_, parent); };
   windows.serviceNote = [this](QWidget* parent) { PrintServiceNote(data_, parent); };
-  windows.exportList = [this](QWidget* parent) { ExportRegisterList(parent, mainForm_->Grid(), data_); };
+  windows.exportList = [this](QWidget* parent) { ExportRegisterList(parent, mainForm_->Grid(), data_, mainForm_->Tabs()); };
   windows.invalidEgn = [this](QWidget*) { mInvalidClick(data_, mainForm_->Tabs()); };
   windows.egnCorrection = [this](QWidget*) {
     ShowEgnRepair(*egnRepair_, [this] { mainForm_->FamilyGridDblClick(); });

@@ -26,6 +26,8 @@ void TickAll(std::vector<ExportColumn>& columns);
 void UntickAll(std::vector<ExportColumn>& columns);
 void InvertTicks(std::vector<ExportColumn>& columns);
 int TickedCount(const std::vector<ExportColumn>& columns);
+// The refusal of an export without a ticked column.
+inline constexpr const char* kNoColumnsMessage = "Няма избрани колони за извеждане !";
 
 // Dropping entry `from` at `to` (-1: below the last entry, which moves it to the top). The
 // entry is taken out and put in at `to`; the totals entries at the two places are exchanged.

@@ -15,15 +15,13 @@
 
 #include "core/file_error_reason.h"
 #include "core/output_file.h"
+#include "reports/docx_table_fit.h"
 
 namespace {
-constexpr int kDefaultFontSize = 12;
-constexpr int kA4Short = 11906;  // twips
-constexpr int kA4Long = 16838;
-constexpr int kMargin = 567;     // 1 cm: a register list is wide
-constexpr int kCellMargin = 57;  // 1 mm on either side of a cell
-constexpr int kCellMargins = 2 * kCellMargin;
-constexpr int kLongestCaptionWord = 8;  // a longer word of a caption may break
+using docx_page::kA4Long;
+using docx_page::kA4Short;
+using docx_page::kCellMargin;
+using docx_page::kMargin;
 
 const char* const kContentTypes =
     "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
@@ -51,8 +49,11 @@ const char* const kDocumentRels =
     "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/styles\" Target=\"styles.xml\"/>"
     "</Relationships>";
 
-QByteArray Styles(int fontSize) {
+// The document's size for the title and footer; the table's paragraphs have a style of their
+// own, whose size is known only once every row was measured.
+QByteArray Styles(int fontSize, int tableHalfPoints) {
   const QByteArray halfPoints = QByteArray::number(fontSize * 2);
+  const QByteArray tableSize = QByteArray::number(tableHalfPoints);
   return "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
          "<w:styles xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\">"
          "<w:docDefaults><w:rPrDefault><w:rPr>"
@@ -63,6 +64,9 @@ QByteArray Styles(int fontSize) {
          "<w:pPrDefault><w:pPr><w:spacing w:after=\"0\" w:line=\"240\" w:lineRule=\"auto\"/></w:pPr></w:pPrDefault>"
          "</w:docDefaults>"
          "<w:style w:type=\"paragraph\" w:default=\"1\" w:styleId=\"Normal\"><w:name w:val=\"Normal\"/></w:style>"
+         "<w:style w:type=\"paragraph\" w:customStyle=\"1\" w:styleId=\"TableText\"><w:name w:val=\"Table Text\"/>"
+         "<w:basedOn w:val=\"Normal\"/><w:rPr><w:sz w:val=\"" + tableSize + "\"/><w:szCs w:val=\"" + tableSize + "\"/>"
+         "</w:rPr></w:style>"
          "</w:styles>";
 }
 
@@ -83,9 +87,14 @@ QByteArray Runs(const QString& text, bool bold) {
   return out;
 }
 
-QByteArray Paragraph(const QString& text, const char* alignment, bool bold = false) {
+QByteArray Paragraph(const QString& text, const char* alignment, bool bold = false, const char* style = nullptr) {
   QByteArray out = "<w:p>";
-  if (alignment) out += QByteArray("<w:pPr><w:jc w:val=\"") + alignment + "\"/></w:pPr>";
+  if (alignment || style) {
+    out += "<w:pPr>";
+    if (style) out += QByteArray("<w:pStyle w:val=\"") + style + "\"/>";
+    if (alignment) out += QByteArray("<w:jc w:val=\"") + alignment + "\"/>";
+    out += "</w:pPr>";
+  }
   if (!text.isEmpty()) out += Runs(text, bold);
   out += "</w:p>";
   return out;
@@ -95,26 +104,12 @@ QByteArray Row(const QStringList& cells, const std::vector<ExportColumnSpec>& co
   QByteArray out = header ? "<w:tr><w:trPr><w:tblHeader/></w:trPr>" : "<w:tr>";
   for (size_t c = 0; c < columns.size(); ++c) {
     out += "<w:tc>";
-    out += Paragraph(cells.value(static_cast<qsizetype>(c)), columns[c].floating && !header ? "right" : nullptr, bold);
+    out += Paragraph(cells.value(static_cast<qsizetype>(c)), columns[c].floating && !header ? "right" : nullptr, bold,
+                     "TableText");
     out += "</w:tc>";
   }
   out += "</w:tr>";
   return out;
-}
-
-// The longest line and the longest word of a text, in characters.
-void Measure(const QString& text, int& longestLine, int& longestWord) {
-  int line = 0, word = 0;
-  for (const QChar ch : text) {
-    if (ch == u'\n') {
-      line = word = 0;
-      continue;
-    }
-    ++line;
-    word = (ch == u' ') ? 0 : word + 1;
-    longestLine = std::max(longestLine, line);
-    longestWord = std::max(longestWord, word);
-  }
 }
 
 void Check(bool ok, const QString& path, const QString& why) {
@@ -172,40 +167,11 @@ QByteArray XmlText(const QString& text) {
   return out.toUtf8();
 }
 
-std::vector<int> DocxColumnWidths(const std::vector<int>& longestLine, const std::vector<int>& longestWord,
-                                  int fontSize, int usableWidth) {
-  // An average letter of a serif face (or the face a reader puts in its place) is up to 0.65 of
-  // the font size wide; 20 twips per point.
-  const double perChar = fontSize * 20 * 0.65;
-  auto width = [&](int chars) { return static_cast<int>(std::max(chars, 2) * perChar) + kCellMargins; };
-  std::vector<int> widest, narrowest;
-  long widestTotal = 0, narrowestTotal = 0;
-  for (size_t c = 0; c < longestLine.size(); ++c) {
-    widest.push_back(width(longestLine[c]));
-    narrowest.push_back(std::min(widest.back(), width(c < longestWord.size() ? longestWord[c] : 0)));
-    widestTotal += widest.back();
-    narrowestTotal += narrowest.back();
-  }
-  if (widestTotal <= usableWidth) return widest;
-  if (narrowestTotal >= usableWidth) {
-    // Not even the longest words fit side by side: every column gives way alike.
-    for (int& w : narrowest) w = std::max(kCellMargins + 100, static_cast<int>(w * double(usableWidth) / narrowestTotal));
-    return narrowest;
-  }
-  // Every column keeps its longest word whole; the room left goes to the columns in proportion
-  // to what they still lack to hold their texts on one line.
-  const double share = double(usableWidth - narrowestTotal) / double(widestTotal - narrowestTotal);
-  std::vector<int> widths;
-  for (size_t c = 0; c < widest.size(); ++c)
-    widths.push_back(narrowest[c] + static_cast<int>((widest[c] - narrowest[c]) * share));
-  return widths;
-}
-
 namespace {
 // Writes the package into `file`; `path` is the file the clerk named, for messages.
 void WritePackage(const QString& file, const QString& path, const ExportTable& table, const ExportLayout& layout,
                   const ExportProgress& progress) {
-  const int fontSize = layout.fontSize > 0 ? layout.fontSize : kDefaultFontSize;
+  const int fontSize = DocxChosenFontSize(layout);
   const int pageWidth = layout.landscape ? kA4Long : kA4Short;
   const int pageHeight = layout.landscape ? kA4Short : kA4Long;
   const auto& columns = table.columns;
@@ -213,12 +179,7 @@ void WritePackage(const QString& file, const QString& path, const ExportTable& t
   // The rows, walked once, into a temporary file; the widths are measured on the way.
   QTemporaryFile rows(QDir::tempPath() + QStringLiteral("/tesaro-docx-XXXXXX"));
   Check(rows.open(), path, ScratchReason());
-  std::vector<int> longestLine(columns.size(), 0);
-  std::vector<int> longestWord(columns.size(), 0);
-  auto measure = [&](const QStringList& cells) {
-    for (size_t c = 0; c < columns.size(); ++c)
-      Measure(cells.value(static_cast<qsizetype>(c)), longestLine[c], longestWord[c]);
-  };
+  DocxTableMeasure measure(columns.size());
   QByteArray buffer;
   auto flush = [&](bool force) {
     if (force || buffer.size() >= (1 << 20)) {
@@ -228,27 +189,28 @@ void WritePackage(const QString& file, const QString& path, const ExportTable& t
   };
   QStringList cells;
   for (const ExportColumnSpec& c : columns) cells << c.caption;
-  // A caption may wrap between its words: only its longest word counts.
-  for (size_t c = 0; c < columns.size(); ++c) {
-    int captionLine = 0, captionWord = 0;
-    Measure(columns[c].caption, captionLine, captionWord);
-    longestWord[c] = std::max(longestWord[c], std::min(captionWord, kLongestCaptionWord));
-    longestLine[c] = std::max(longestLine[c], captionWord);
-  }
+  measure.Add(cells, true);
   buffer += Row(cells, columns, true, true);
   for (int r = 0; r < table.rowCount; ++r) {
     cells.clear();
     table.cells(r, cells);
-    measure(cells);
+    measure.Add(cells, false);
     buffer += Row(cells, columns, false, false);
     flush(false);
     if (progress) progress(r + 1);
   }
   if (!table.totals.isEmpty()) {
-    measure(table.totals);
+    measure.Add(table.totals, true);
     buffer += Row(table.totals, columns, false, true);
   }
   flush(true);
+
+  // A word or a number broken in the middle misreads (a date, a personal number): a table
+  // that cannot keep them whole even at the smallest size is not written.
+  const DocxTableFit fit = FitDocxColumns(measure.Needs(), fontSize, docx_page::UsableWidth(layout.landscape));
+  if (!fit.fits) throw ExportError(DocxTooWideMessage(layout.landscape));
+  int tableWidth = 0;
+  for (int w : fit.widths) tableWidth += w;
 
   // The document part: title, table, footer and the page.
   QTemporaryFile document(QDir::tempPath() + QStringLiteral("/tesaro-docx-XXXXXX"));
@@ -258,13 +220,13 @@ void WritePackage(const QString& file, const QString& path, const ExportTable& t
       "<w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"><w:body>";
   for (const QString& line : layout.title) head += Paragraph(line, "center");
   for (int i = 0; i < 3; ++i) head += Paragraph(QString(), "center");
-  head += "<w:tbl><w:tblPr><w:tblW w:w=\"0\" w:type=\"auto\"/><w:jc w:val=\"center\"/><w:tblBorders>";
+  head += "<w:tbl><w:tblPr><w:tblW w:w=\"" + QByteArray::number(tableWidth) + "\" w:type=\"dxa\"/><w:jc w:val=\"center\"/><w:tblBorders>";
   for (const char* side : {"top", "left", "bottom", "right", "insideH", "insideV"})
     head += QByteArray("<w:") + side + " w:val=\"single\" w:sz=\"4\" w:space=\"0\" w:color=\"000000\"/>";
   head += "</w:tblBorders><w:tblLayout w:type=\"fixed\"/><w:tblCellMar><w:left w:w=\"" +
           QByteArray::number(kCellMargin) + "\" w:type=\"dxa\"/><w:right w:w=\"" + QByteArray::number(kCellMargin) +
           "\" w:type=\"dxa\"/></w:tblCellMar></w:tblPr><w:tblGrid>";
-  for (int w : DocxColumnWidths(longestLine, longestWord, fontSize, pageWidth - 2 * kMargin))
+  for (int w : fit.widths)
     head += "<w:gridCol w:w=\"" + QByteArray::number(w) + "\"/>";
   head += "</w:tblGrid>";
   Check(document.write(head) == head.size(), path, ScratchReason());
@@ -300,7 +262,7 @@ void WritePackage(const QString& file, const QString& path, const ExportTable& t
     zip_error_fini(&why);
     Check(false, path, text);
   }
-  const QByteArray styles = Styles(fontSize);
+  const QByteArray styles = Styles(fontSize, fit.halfPoints);
   AddPart(zip.get(), "[Content_Types].xml", kContentTypes, qstrlen(kContentTypes), path);
   AddPart(zip.get(), "_rels/.rels", kPackageRels, qstrlen(kPackageRels), path);
   AddPart(zip.get(), "word/_rels/document.xml.rels", kDocumentRels, qstrlen(kDocumentRels), path);

@@ -14,6 +14,7 @@
 namespace {
 constexpr int kDefaultFontSize = 11;
 constexpr double kMaxWidth = 100;
+constexpr uint8_t kA4Paper = 9;
 
 struct Formats {
   lxw_format* title;
@@ -149,6 +150,9 @@ void WriteWorkbook(const QString& file, const QString& path, const ExportTable& 
       longest[c] = std::max(longest[c], LongestLine(caption));
       Check(worksheet_write_string(sheet, headerRow, c, caption.toUtf8().constData(), f.header), path);
     }
+    // The filter is set while its first row is the row being written: a sheet written in
+    // constant memory refuses ranges that start above it.
+    Check(worksheet_autofilter(sheet, headerRow, 0, headerRow + table.rowCount, lastColumn), path);
     int row = headerRow + 1;
     QStringList cells;
     auto writeCells = [&](const QStringList& texts, lxw_format* left, lxw_format* right) {
@@ -173,8 +177,16 @@ void WriteWorkbook(const QString& file, const QString& path, const ExportTable& 
       Check(worksheet_set_column(sheet, c, c, XlsxColumnWidth(longest[c], layout.fontSize),
                                  table.columns[c].floating ? f.columnRight : f.columnLeft),
             path);
-    if (layout.landscape) worksheet_set_landscape(sheet);
-    worksheet_set_paper(sheet, 9);  // A4
+    // On paper: every page A4, all the columns on one page across, the title and the header
+    // over each page's rows. On screen: the header stays in sight and filters the rows.
+    if (layout.landscape)
+      worksheet_set_landscape(sheet);
+    else
+      worksheet_set_portrait(sheet);
+    worksheet_set_paper(sheet, kA4Paper);
+    worksheet_fit_to_pages(sheet, 1, 0);
+    Check(worksheet_repeat_rows(sheet, 0, headerRow), path);
+    worksheet_freeze_panes(sheet, headerRow + 1, 0);
   } catch (...) {
     // The workbook must be freed; closing it is the only way. It writes the temporary file,
     // which the caller's OutputFile removes.

@@ -1,7 +1,9 @@
 // The spreadsheet export: an .xlsx workbook of one sheet written with libxlsxwriter. Title
 // lines merged over the chosen columns in bold, the bold header row two below the title, the
 // rows from the next row on as text, a bold totals row, the footer merged two rows below the
-// last row; thin borders, top alignment, the font size, landscape, widths fitted to contents.
+// last row; thin borders, top alignment, the font size, widths fitted to contents. Printed on
+// A4 as chosen (landscape or portrait), one page wide, the title and header rows on every
+// page; the panes frozen under the header row, which carries an autofilter over the rows.
 #pragma once
 
 #include "reports/export_table.h"

@@ -1,5 +1,5 @@
-// Writes one filled card print (.rtf), one exported .docx and one .xlsx from a small fixture
-// register into a folder, for scripts/check_documents_in_office.sh to open in a real office
+// Writes one filled card print (.rtf), one exported .docx and one .xlsx (the register list's
+// default columns, landscape, default font size) from a small fixture register into a folder, for scripts/check_documents_in_office.sh to open in a real office
 // program. Not a test of its own.
 #include <QApplication>
 #include <QDir>
@@ -72,7 +72,8 @@ int main(int argc, char** argv) {
   ExportLayout layout;
   layout.title = {QStringLiteral("Списък на картотеката - 10.12.2026"), QStringLiteral("Община Примерна")};
   layout.footer = QStringLiteral("Изготвил: clerk");
-  layout.fontSize = 8;
+  // The register list's 17 columns, landscape, at the default size: the table takes the largest
+  // size at which no date, personal number or heading breaks.
   try {
     WriteDocxExport(out.filePath(QStringLiteral("list.docx")), table, layout);
     WriteXlsxExport(out.filePath(QStringLiteral("sheet.xlsx")), table, layout);

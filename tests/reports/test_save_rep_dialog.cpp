@@ -21,7 +21,13 @@
 #include "export_cards.h"
 #include "export_package_reader.h"
 #include "recording_messages.h"
+#include "core/clock.h"
+#include "core/date_time.h"
+#include "data/register_settings.h"
 #include "register/register_grid_model.h"
+#include "register/register_tabs.h"
+#include "reports/annual_list_layout.h"
+#include "reports/docx_table_fit.h"
 #include "reports/export_list_source.h"
 #include "reports/ui/save_rep_dialog.h"
 #include "reports/ui/save_rep_prompts.h"
@@ -320,6 +326,75 @@ class TestSaveRepDialog : public QObject {
     QCOMPARE(cells.text.value("A3"), QStringLiteral("Име"));
     QCOMPARE(cells.text.value("B6"), QStringLiteral("8303030000"));
     QVERIFY(cells.merges.contains(QStringLiteral("A1:B1")));
+  }
+
+  // A document whose columns cannot keep their words whole even at 7 pt is refused before a
+  // file is asked for, and the dialog stays open; a chosen size too large for the table is
+  // named with the one the table gets.
+  void wordTableMustFitThePage() {
+    TfrmSaveRep& d = Open();
+    d.SelectAll_SBClick();
+    Control<QComboBox>(d, "Layout_CB")->setCurrentIndex(0);  // "Портрет"
+    RecordingPrompts prompts;
+    RecordingMessages messages;
+    prompts.files = {FilePath("all.docx")};
+    d.Save_SBClick();
+    QCOMPARE(messages.Texts(), QStringList{DocxTooWideMessage(false)});
+    QVERIFY(messages.Texts().first().contains(QStringLiteral("„Пейзаж“")));
+    QCOMPARE(messages.shown[0].icon, MessageIcon::Warning);
+    QVERIFY(prompts.requests.empty());
+    QCOMPARE(d.result(), 0);
+    QVERIFY(QDir(dir_->path()).isEmpty());
+
+    Control<QComboBox>(d, "Layout_CB")->setCurrentIndex(1);  // "Пейзаж"
+    Control<QComboBox>(d, "Font_CB")->setCurrentText(QStringLiteral("20"));
+    messages.shown.clear();
+    d.Save_SBClick();
+    QCOMPARE(messages.shown.size(), size_t(1));
+    QVERIFY2(messages.Texts().first().startsWith(QStringLiteral("С шрифт 20 пункта избраните колони не се събират")),
+             qPrintable(messages.Texts().first()));
+    QCOMPARE(messages.shown[0].icon, MessageIcon::Information);
+    QCOMPARE(opened_, QStringList{FilePath("all.docx")});
+  }
+
+  // On the ranking tab the export offers the ranked list as the annual list: its title and the
+  // place column "№" (the row number) ticked; on the other tabs the register list as before.
+  void rankingTabExportsTheAnnualList() {
+    TDataModule1& data = register_->Data();
+    Statement(data.Db(), QStringLiteral("update RGS_CARD set POINTS_YEAR = 2020")).Execute();
+    RegisterGridModel model(data.MainQuery());
+    QTableView grid;
+    grid.setModel(&model);
+    for (int c = 0; c < model.columnCount(); ++c) grid.setColumnHidden(c, RegisterGridColumns()[c].hidden);
+    RegisterTabs tabs(data);
+
+    RegisterExportDialog plain = MakeRegisterExportDialog(nullptr, grid, data, tabs);
+    QCOMPARE(Control<QPlainTextEdit>(*plain.dialog, "Memo1")->toPlainText(),
+             QStringLiteral("Списък на картотеката - ") + FormatShortDate(Clock::Now().date()));
+    QCOMPARE(plain.dialog->Columns()[0], (ExportColumn{QStringLiteral("  №"), QStringLiteral("CARD_ID"), false}));
+
+    tabs.RankingOrder = QStringLiteral("order by POINTS_YEAR, REG_NUM DESC");
+    QVERIFY(tabs.ShowThirdTab(RegisterTabs::kRankingCaption));
+    RegisterExportDialog ranked = MakeRegisterExportDialog(nullptr, grid, data, tabs);
+    TfrmSaveRep& d = *ranked.dialog;
+    const QString title = Control<QPlainTextEdit>(d, "Memo1")->toPlainText();
+    QCOMPARE(title, AnnualListTitle(Clock::Now().date().year(), MunicipalityName(data)));
+    QVERIFY(title.contains(QString::number(Clock::Now().date().year())));
+    QCOMPARE(d.Columns()[0], (ExportColumn{QStringLiteral("№"), QStringLiteral("CARD_ID"), true}));
+    QCOMPARE(TickedCount(d.Columns()), 18);
+
+    auto columns = d.Columns();
+    for (ExportColumn& c : columns) c.ticked = c.caption == QStringLiteral("№") || c.caption == QStringLiteral("Рег.номер");
+    d.SetColumns(columns);
+    Control<QRadioButton>(d, "rbTextFile")->setChecked(true);
+    RecordingPrompts prompts;
+    RecordingMessages messages;
+    prompts.files = {FilePath("ranked.txt")};
+    d.Save_SBClick();
+    QCOMPARE(TextLines(FilePath("ranked.txt")), (QStringList{"№|Рег.номер", "1|3", "2|2", "3|1", ""}));
+
+    QVERIFY(tabs.SetCurrent(0));  // the list as the other tests know it
+    Statement(data.Db(), QStringLiteral("update RGS_CARD set POINTS_YEAR = null")).Execute();
   }
 
   void writeFailureIsReported() {

@@ -24,13 +24,11 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "core/clock.h"
-#include "core/date_time.h"
 #include "core/messages.h"
 #include "data/data_module.h"
-#include "register/user_directory.h"
 #include "reports/export_list_source.h"
 #include "reports/export_source.h"
+#include "reports/register_export_request.h"
 #include "reports/ui/save_rep_prompts.h"
 
 namespace {
@@ -404,19 +402,34 @@ void ShowExportDialog(ExportSource& source, const QString& title, const QString&
   dialog->exec();
 }
 
-std::unique_ptr<ListExportSource> RegisterGridSource(QTableView& grid, TDataModule1& data) {
+std::unique_ptr<ListExportSource> RegisterGridSource(QTableView& grid, TDataModule1& data, bool rankedList) {
   std::vector<int> order;
   std::vector<bool> hidden;
   const QHeaderView* header = grid.horizontalHeader();
   const int count = grid.model() ? grid.model()->columnCount() : 0;
   for (int visual = 0; visual < count; ++visual) order.push_back(header->logicalIndex(visual));
   for (int logical = 0; logical < count; ++logical) hidden.push_back(grid.isColumnHidden(logical));
-  return std::make_unique<ListExportSource>(data.MainQuery(), RegisterExportColumns(order, hidden));
+  std::vector<ExportSourceColumn> columns = RegisterExportColumns(order, hidden);
+  if (rankedList) OfferPlaceColumn(columns);
+  return std::make_unique<ListExportSource>(data.MainQuery(), std::move(columns));
 }
 
-void ExportRegisterList(QWidget* parent, QTableView& grid, TDataModule1& data) {
-  const std::unique_ptr<ListExportSource> source = RegisterGridSource(grid, data);
-  const QString title = QStringLiteral("Списък на картотеката - ") + FormatShortDate(Clock::Now().date());
-  ShowExportDialog(*source, title, QString(), QString(), UserDirectory() + QStringLiteral("tesaro_views.ini"),
-                   data.CurrentUserName(), parent);
+RegisterExportDialog MakeRegisterExportDialog(QWidget* parent, QTableView& grid, TDataModule1& data,
+                                              const RegisterTabs& tabs) {
+  const RegisterExportRequest request = RegisterExportRequestFor(tabs, data);
+  RegisterExportDialog made;
+  made.source = RegisterGridSource(grid, data, request.rankedList);
+  made.dialog = std::make_unique<TfrmSaveRep>(*made.source, request.title, QString(), QString(), ExportViewsFile(),
+                                              data.CurrentUserName(), parent);
+  return made;
+}
+
+void ExportRegisterList(QWidget* parent, QTableView& grid, TDataModule1& data, const RegisterTabs& tabs) {
+  RegisterExportDialog made;
+  try {
+    made = MakeRegisterExportDialog(parent, grid, data, tabs);
+  } catch (const std::exception&) {
+    return;
+  }
+  made.dialog->exec();
 }

@@ -113,10 +113,22 @@ void ShowExportDialog(ExportSource& source, const QString& title, const QString&
                       const QString& viewsFile, const QString& userName, QWidget* parent);
 
 class ListExportSource;
-// The register list as the grid shows it: its columns in display order, hidden ones left out.
-std::unique_ptr<ListExportSource> RegisterGridSource(QTableView& grid, TDataModule1& data);
+class RegisterTabs;
+// The register list as the grid shows it: its columns in display order, hidden ones left out;
+// on the ranked list the row-number column is the place column, offered ticked.
+std::unique_ptr<ListExportSource> RegisterGridSource(QTableView& grid, TDataModule1& data, bool rankedList = false);
 
-// The main window's "Експорт": the register grid as it is shown, the title
-// "Списък на картотеката - " with today's date, no footer and no totals; the views of the
-// signed-in user in the user's folder.
-void ExportRegisterList(QWidget* parent, QTableView& grid, TDataModule1& data);
+// The export dialog over the register list, not yet shown; the source lives as long as the
+// dialog (declared first, destroyed last).
+struct RegisterExportDialog {
+  std::unique_ptr<ListExportSource> source;
+  std::unique_ptr<TfrmSaveRep> dialog;
+};
+// The main window's "Експорт" as the list stands: the register grid as it is shown, the title
+// "Списък на картотеката - " with today's date (on the ranking tab the annual list's title and
+// its place column "№" ticked), no footer and no totals; the views of the signed-in user in
+// the user's folder.
+RegisterExportDialog MakeRegisterExportDialog(QWidget* parent, QTableView& grid, TDataModule1& data,
+                                              const RegisterTabs& tabs);
+// Makes that dialog and shows it modally; an error while making it is swallowed.
+void ExportRegisterList(QWidget* parent, QTableView& grid, TDataModule1& data, const RegisterTabs& tabs);

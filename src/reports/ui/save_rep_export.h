@@ -12,7 +12,6 @@
 class QWidget;
 class ExportSource;
 
-inline constexpr const char* kNoColumnsMessage = "Няма избрани колони за извеждане !";
 inline constexpr const char* kSavedMessage = "Файлът е записан успешно.";
 inline constexpr const char* kWriteFailedMessage = "Грешка при запис на файл!";
 
@@ -24,7 +23,9 @@ struct ExportChoice {
   ExportLayout layout;
 };
 
-// Refuses a list without a ticked column, asks for the file, writes it while `progress` is
+// Refuses a list without a ticked column and a document whose table cannot keep its words
+// whole on the page even at 7 pt (saying so; a smaller size than the one chosen is named
+// before the file is asked for), asks for the file, writes it while `progress` is
 // told of every row, and leaves the source on its last row. A text file is confirmed with
 // "Файлът е записан успешно."; a document or workbook is opened with its program (and
 // confirmed the same way when no program opens it). A file that cannot be written shows
