@@ -89,9 +89,9 @@ class TestAnnualListCommand : public QObject {
     QVERIFY(expected > 0);
     QCOMPARE(missingYears, 0);  // the refresh filled every year of inclusion
     const QString text = PdfText(pdf);
-    QVERIFY(text.contains(QStringLiteral("Eдинен годишен списък за 2026 г.")));
+    QVERIFY(text.contains(QStringLiteral("Единен годишен списък за 2026 г.")));
     QVERIFY(text.contains(QStringLiteral("Община Смолян")));
-    QVERIFY(text.contains(QStringLiteral("Списъкът съдржа общо %1 семейства/домакинства").arg(expected)));
+    QVERIFY(text.contains(QStringLiteral("Списъкът съдържа общо %1 семейства/домакинства").arg(expected)));
     QVERIFY(text.contains(QStringLiteral("Списък за")));
     QVERIFY(run.out.contains(QStringLiteral("(%1 семейства/домакинства").arg(expected)));
     KeepForLooking(pdf);
