@@ -1,4 +1,4 @@
-// Reading annual-list's arguments, ranking the register and writing the PDF.
+// Reading annual-list's arguments, ranking the register and writing the annual list's files.
 #include "annual_list_command.h"
 
 #include <QDir>
