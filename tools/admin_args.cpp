@@ -53,6 +53,7 @@ QString Accepted(const OptionRule& rule) {
     case OptionKind::Choice:
       return QStringLiteral("една от стойностите %1").arg(rule.choices.join(QStringLiteral(", ")));
     case OptionKind::Secret:
+    case OptionKind::Flag:
       break;
   }
   return {};
@@ -93,6 +94,7 @@ std::optional<QString> Checked(const OptionRule& rule, const QString& value) {
         if (choice.compare(value, Qt::CaseInsensitive) == 0) return choice;
       return std::nullopt;
     case OptionKind::Secret:
+    case OptionKind::Flag:
       return value;
   }
   return std::nullopt;
@@ -141,6 +143,14 @@ ParsedArgs ParseArgs(const QStringList& args, const std::vector<OptionRule>& rul
     if (parsed.options.contains(name)) {
       parsed.error = QStringLiteral("Параметърът „--%1“ е даден повече от веднъж.").arg(name);
       return parsed;
+    }
+    if (rule->kind == OptionKind::Flag) {
+      if (hasValue) {
+        parsed.error = QStringLiteral("Параметърът „--%1“ не приема стойност.").arg(name);
+        return parsed;
+      }
+      parsed.options[name] = QString();
+      continue;
     }
     if (!hasValue) {
       // The next option's name is not this one's value: "--reg-num --out x" lacks a number.

@@ -21,6 +21,7 @@ enum class OptionKind {
   Date,          // a date written ДД.ММ.ГГГГ
   Choice,        // one of `choices`, letter case ignored; kept as the choice is listed
   Secret,        // anything (a password)
+  Flag,          // no value: the option is given or not ("--public"); "--public=…" is refused
 };
 
 struct OptionRule {

@@ -1,5 +1,6 @@
 // The annual-list command: refreshes every card, ranks the register in the default criteria
-// order and writes this year's annual list as a PDF file, for use without a desktop. Also
+// order and writes this year's annual list, for use without a desktop: as PDF, as a
+// spreadsheet and as delimited text, or its public version as PDF and as a web page. Also
 // what both document commands (annual-list, service-note) need of the program's start.
 #pragma once
 

@@ -14,7 +14,18 @@ QStringList PrintedDocumentFonts();
 // little wider, so the documents are drawn 96 % wide and every text stays in its place.
 int PrintedDocumentStretch();
 
-// "Eдинен годишен списък за <year> г. на ... - <municipality>" (its first letter is Latin).
+// "Единен годишен списък за <year> г. на ... - <municipality>".
 QString AnnualListTitle(int year, const QString& municipality);
 
 report::Report AnnualListLayout(const QString& title);
+
+// The parts the annual list shares with its public version: A4 with 10 mm margins in the
+// documents' fonts, the page header "стр. N", the centred title, the header of each year of
+// inclusion and the closing count "Списъкът съдържа общо N семейства/домакинства".
+report::Report AnnualListPage(const QString& documentName);
+report::Band AnnualListPageHeader();
+report::Band AnnualListTitleBand(const QString& title);
+report::Band AnnualListYearBand();
+report::Item AnnualListCount();
+// "Списъкът съдържа общо %1 семейства/домакинства", "%1" standing for the count.
+QString AnnualListCountPattern();

@@ -7,7 +7,9 @@
 int ListQueryRows::RowCount() const { return list_.IsOpen() ? list_.RowCount() : 0; }
 
 QString ListQueryRows::Text(int row, const QString& field) const {
-  const int index = list_.FieldIndex(field);
+  auto known = fieldIndex_.constFind(field);
+  if (known == fieldIndex_.constEnd()) known = fieldIndex_.insert(field, list_.FieldIndex(field));
+  const int index = *known;
   if (index < 0) return {};
   return WithoutTrailingBlanks(list_.DisplayText(row, index));
 }

@@ -2,6 +2,8 @@
 // each field's text as the list shows it, without the blanks that pad fixed-width columns.
 #pragma once
 
+#include <QHash>
+
 #include "engine/report/row_source.h"
 
 class ListQuery;
@@ -17,4 +19,5 @@ class ListQueryRows : public report::RowSource {
 
  private:
   const ListQuery& list_;
+  mutable QHash<QString, int> fieldIndex_;  // a report asks for the same few fields on every row
 };

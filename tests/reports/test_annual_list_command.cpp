@@ -1,13 +1,17 @@
 // The batch document commands: annual-list ranks a seeded register and writes its annual
-// list as PDF; service-note writes one card's note; bad arguments and missing cards are
+// list as PDF, spreadsheet and text, and its public version as PDF and web page without
+// personal data; service-note writes one card's note; bad arguments and missing cards are
 // refused with a message and the exit code, writing nothing; a failed write keeps the previous
 // PDF. With TESARO_REPORT_OUTPUT set to a folder, the two PDFs are also copied there to be
 // looked at.
 #include <QProcess>
+#include <QRegularExpression>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include "admin_exit.h"
+#include "export_package_reader.h"
 #include "annual_list_command.h"
 #include "core/clock.h"
 #include "core/output_file.h"
@@ -42,6 +46,15 @@ void KeepForLooking(const QString& path) {
   const QString copy = QDir(folder).filePath(QFileInfo(path).fileName());
   QFile::remove(copy);
   QFile::copy(path, copy);
+}
+
+QStringList ColumnValues(Database& db, const QString& sql) {
+  QStringList values;
+  Statement statement(db, sql);
+  statement.Open();
+  while (statement.Next())
+    if (const QString value = statement.Value(0).toString().trimmed(); !value.isEmpty()) values << value;
+  return values;
 }
 
 QString PdfText(const QString& path) {
@@ -89,12 +102,100 @@ class TestAnnualListCommand : public QObject {
     QVERIFY(expected > 0);
     QCOMPARE(missingYears, 0);  // the refresh filled every year of inclusion
     const QString text = PdfText(pdf);
-    QVERIFY(text.contains(QStringLiteral("Eдинен годишен списък за 2026 г.")));
+    QVERIFY(text.contains(QStringLiteral("Единен годишен списък за 2026 г.")));
     QVERIFY(text.contains(QStringLiteral("Община Смолян")));
-    QVERIFY(text.contains(QStringLiteral("Списъкът съдржа общо %1 семейства/домакинства").arg(expected)));
+    QVERIFY(text.contains(QStringLiteral("Списъкът съдържа общо %1 семейства/домакинства").arg(expected)));
     QVERIFY(text.contains(QStringLiteral("Списък за")));
     QVERIFY(run.out.contains(QStringLiteral("(%1 семейства/домакинства").arg(expected)));
     KeepForLooking(pdf);
+  }
+
+  // The same ranked list as a spreadsheet under the list's title and as delimited text: the
+  // printed list's columns, one row per household in place order, the same rows in both.
+  void annualListAsSpreadsheetAndText() {
+    Clock::FixedNow now(kNow);
+    const QString xlsx = out_.filePath(QStringLiteral("annual.xlsx"));
+    const QString txt = out_.filePath(QStringLiteral("annual.txt"));
+    const QString pdf = out_.filePath(QStringLiteral("annual-too.pdf"));
+    const Run run = RunCommand(RunAnnualList, {reg_->Params().path, "--xlsx", xlsx, "--txt", txt, "--pdf", pdf});
+    QVERIFY2(run.code == kExitOk, qPrintable(run.err));
+    QVERIFY(QFileInfo(pdf).size() > 0);
+
+    QFile file(txt);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QStringDecoder cp1251("windows-1251");
+    const QStringList lines = QString(cp1251(file.readAll())).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    const QStringList captions{"Място", "Заявление №", "Име на титуляра", "Група", "В групата от", "Особености",
+                               "Година на включване"};
+    QCOMPARE(lines.first(), captions.join(u'|'));
+    const QString pdfText = PdfText(pdf);
+    const int households = lines.size() - 1;
+    QVERIFY(pdfText.contains(QStringLiteral("Списъкът съдържа общо %1 семейства/домакинства").arg(households)));
+    int previousYear = 0;
+    for (int i = 1; i < lines.size(); ++i) {
+      const QStringList cells = lines[i].split(u'|');
+      QCOMPARE(cells.size(), 7);
+      QCOMPARE(cells[0], QString::number(i));
+      QVERIFY2(QDate::fromString(cells[4], QStringLiteral("dd.MM.yyyy")).isValid(), qPrintable(cells[4]));
+      QVERIFY(cells[6].toInt() >= previousYear && cells[6].toInt() <= 2026);
+      previousYear = cells[6].toInt();
+    }
+
+    const SheetCells sheet = ReadSheetCells(ReadPackagePart(xlsx, QStringLiteral("xl/worksheets/sheet1.xml")));
+    QVERIFY(sheet.text.value("A1").startsWith(QStringLiteral("Единен годишен списък за 2026 г.")));
+    QVERIFY(sheet.text.value("A1").endsWith(QStringLiteral("Община Смолян")));
+    int headerRow = 0;
+    for (int row = 1; row < 6 && headerRow == 0; ++row)
+      if (sheet.text.value(QStringLiteral("A%1").arg(row)) == captions[0]) headerRow = row;
+    QVERIFY(headerRow > 1);
+    for (int i = 0; i < lines.size(); ++i) {
+      QStringList cells;
+      for (const char* column : {"A", "B", "C", "D", "E", "F", "G"})
+        cells << sheet.text.value(QStringLiteral("%1%2").arg(QLatin1String(column)).arg(headerRow + i));
+      QCOMPARE(cells.join(u'|'), lines[i]);
+    }
+    QVERIFY(!sheet.text.contains(QStringLiteral("A%1").arg(headerRow + lines.size())));
+  }
+
+  // The public version, as PDF and as a web page, carries the places, registration numbers and
+  // initials, and none of the register's names, personal numbers, addresses or applications.
+  void publicVersionHoldsNoPersonalData() {
+    Clock::FixedNow now(kNow);
+    const QString pdf = out_.filePath(QStringLiteral("public.pdf"));
+    const QString html = out_.filePath(QStringLiteral("public.html"));
+    const Run run = RunCommand(RunAnnualList, {reg_->Params().path, "--public", "--pdf", pdf, "--html", html});
+    QVERIFY2(run.code == kExitOk, qPrintable(run.err));
+    const QString printed = PdfText(pdf);
+    QFile file(html);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QString page = QString::fromUtf8(file.readAll());
+
+    Database db;
+    db.Attach(reg_->Params());
+    const QStringList names = ColumnValues(db, QStringLiteral("select NAME from RGS_PERSON"));
+    const QStringList egns = ColumnValues(db, QStringLiteral("select EGN from RGS_PERSON"));
+    const QStringList addresses = ColumnValues(db, QStringLiteral("select ADRESS from RGS_CARD"));
+    const QStringList applications = ColumnValues(db, QStringLiteral("select DOC_IDTXT from RGS_CARD"));
+    const QString expected = Statement(db, QStringLiteral("select count(*) from RGS_CARD where STATUS = 1 and "
+                                                             "GRUPA <> 0 and POINTS_YEAR <= 2026"))
+                                    .ScalarValue()
+                                    .toString();
+    db.Detach();
+    QVERIFY(names.size() > 400 && egns.size() > 400 && addresses.size() > 100 && applications.size() > 100);
+    for (const QStringList* values : {&names, &egns, &addresses, &applications})
+      for (const QString& value : *values) {
+        QVERIFY2(!printed.contains(value), qPrintable(value));
+        QVERIFY2(!page.contains(value), qPrintable(value));
+      }
+    for (const QString* text : {&printed, &page}) {
+      QVERIFY(text->contains(QStringLiteral("Единен годишен списък за 2026 г.")));
+      QVERIFY(text->contains(QStringLiteral("Списъкът съдържа общо %1 семейства/домакинства").arg(expected)));
+    }
+    QVERIFY(printed.contains(QStringLiteral("Публичен вариант")));
+    QVERIFY(page.contains(QStringLiteral("<html lang=\"bg\"")));
+    QVERIFY(QRegularExpression(QStringLiteral("<td>\\d+</td><td>(\\S\\. )*\\S\\.</td>")).match(page).hasMatch());
+    KeepForLooking(pdf);
+    KeepForLooking(html);
   }
 
   void serviceNoteWritesTheCardsNote() {
@@ -163,6 +264,17 @@ class TestAnnualListCommand : public QObject {
     QTest::newRow("annual: no --pdf") << true << QStringList{"REG"} << kExitUsage << "Употреба";
     QTest::newRow("annual: unknown option") << true << QStringList{"REG", "--pdf", "OUT", "--x", "1"} << kExitUsage
                                             << "Непознат параметър";
+    QTest::newRow("annual: public spreadsheet") << true << QStringList{"REG", "--public", "--xlsx", "OUT"} << kExitUsage
+                                                << "само като --pdf и --html";
+    QTest::newRow("annual: page without --public") << true << QStringList{"REG", "--html", "OUT"} << kExitUsage
+                                                   << "дайте и --public";
+    QTest::newRow("annual: --public with a value") << true << QStringList{"REG", "--public=да", "--pdf", "OUT"}
+                                                   << kExitUsage << "не приема стойност";
+    QTest::newRow("annual: --public alone") << true << QStringList{"REG", "--public"} << kExitUsage << "Употреба";
+    QTest::newRow("annual: one file twice") << true << QStringList{"REG", "--pdf", "OUT", "--txt", "OUT"} << kExitUsage
+                                            << "един и същ файл";
+    QTest::newRow("annual: --txt twice") << true << QStringList{"REG", "--txt", "OUT", "--txt", "OUT"} << kExitUsage
+                                         << "повече от веднъж";
     QTest::newRow("annual: no register") << true << QStringList{"MISSING", "--pdf", "OUT"} << kExitFailure
                                          << "не съществува";
     QTest::newRow("note: no --reg-num") << false << QStringList{"REG", "--pdf", "OUT"} << kExitUsage << "Употреба";

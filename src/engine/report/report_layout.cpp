@@ -80,6 +80,11 @@ class Layouter {
     return *slot;
   }
 
+  static QString WithNumber(const QString& pattern, int number) {
+    const QString digits = QString::number(number);
+    return pattern.isEmpty() ? digits : QString(pattern).replace(QStringLiteral("%1"), digits);
+  }
+
   QString ItemText(const Item& item, int row) const {
     switch (item.kind) {
       case ItemKind::Label:
@@ -90,9 +95,9 @@ class Layouter {
         return text;
       }
       case ItemKind::PageNumber:
-        return QString::number(static_cast<int>(out_.pages.size()));
+        return WithNumber(item.text, static_cast<int>(out_.pages.size()));
       case ItemKind::RecordCount:
-        return QString::number(recordCount_);
+        return WithNumber(item.text, recordCount_);
       case ItemKind::Line:
         break;
     }
@@ -102,6 +107,8 @@ class Layouter {
   MeasuredBand Measure(const Band& band, int row) {
     MeasuredBand result;
     double growth = 0;
+    double lowestBottom = 0;
+    double topPadding = band.height;
     for (const Item& item : band.items) {
       if (item.kind == ItemKind::Line) {
         const double length = item.width > 0 ? item.width : width_ - item.left;
@@ -127,10 +134,18 @@ class Layouter {
         if (!line.isEmpty()) result.texts.push_back(text);
         y += measure.LineSpacing();
       }
-      // Only lines beyond the first make the band taller, so its spacing is kept.
       growth = std::max(growth, (lines.size() - 1) * measure.LineSpacing());
+      lowestBottom = std::max(lowestBottom, y);
+      topPadding = std::min(topPadding, item.top);
     }
-    result.height = band.height + growth;
+    switch (band.growth) {
+      case Growth::ExtraLines:
+        result.height = band.height + growth;
+        break;
+      case Growth::ToFit:
+        result.height = std::max(band.height, lowestBottom + topPadding);
+        break;
+    }
     return result;
   }
 

@@ -61,4 +61,8 @@ Item RecordCount(double left, double top, double pointSize) {
   return TextItem(ItemKind::RecordCount, left, top, QString(), pointSize, false);
 }
 
+Item RecordCountText(double left, double top, const QString& pattern, double pointSize) {
+  return TextItem(ItemKind::RecordCount, left, top, pattern, pointSize, false);
+}
+
 }  // namespace report

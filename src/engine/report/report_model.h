@@ -30,6 +30,17 @@ enum class ItemKind {
   RecordCount,  // the number of detail bands printed so far
 };
 
+// How a band grows when its wrapped texts need more room than its height.
+enum class Growth {
+  // By every line beyond an item's first, so the room below the first line is kept (a detail
+  // line keeps its spacing to the next one).
+  ExtraLines,
+  // Only as far as its lowest text passes the band's height, with the band's top padding (its
+  // highest item's top) below it: a band drawn roomy for a text of a few lines (a title) does
+  // not add an empty gap under a text that wraps within it.
+  ToFit,
+};
+
 enum class Align { Left, Centre, Right };
 
 struct Item {
@@ -40,7 +51,9 @@ struct Item {
   // printable area's right edge. A centred or right-aligned text is aligned inside it.
   // Lines: the length; 0 draws it across the whole band.
   double width = 0;
-  QString text;    // Label: the text; Field: the field's name
+  // Label: the text; Field: the field's name; PageNumber and RecordCount: the text around the
+  // number, "%1" standing for it (empty: the number alone), so the number flows with its words.
+  QString text;
   QString prefix;  // Field: put before the value
   int maxChars = 0;  // Field: only this many characters of prefix and value (0 keeps all)
   double pointSize = 0;  // 0 takes the report's size
@@ -57,6 +70,7 @@ struct Band {
   double height = 0;  // mm; a band grows when wrapped text needs more room
   std::vector<Item> items;
   QString groupField;  // GroupHeader: the field whose change starts a new group
+  Growth growth = Growth::ExtraLines;
 };
 
 struct Report {
@@ -84,5 +98,7 @@ Item Field(double left, double top, const QString& field, double pointSize = 0, 
 Item HorizontalLine(double left, double top, double length = 0, double thickness = 0.2);
 Item PageNumber(double left, double top, double pointSize = 0);
 Item RecordCount(double left, double top, double pointSize = 0);
+// The record count inside a sentence: `pattern` with "%1" where the number goes.
+Item RecordCountText(double left, double top, const QString& pattern, double pointSize = 0);
 
 }  // namespace report

@@ -5,6 +5,7 @@
 #include <QPaintDevice>
 #include <QPdfWriter>
 #include <algorithm>
+#include <map>
 
 #include "core/output_file.h"
 #include "engine/report/text_measure.h"
@@ -39,19 +40,22 @@ void PaintPage(QPainter& painter, const LaidOutReport& report, int index) {
     painter.drawLine(QLineF(line.line.p1() * dotsPerMm, line.line.p2() * dotsPerMm));
   }
   painter.setPen(Qt::black);
-  // Narrower letters are drawn by scaling the painter, the same on every device.
+  // Narrower letters are drawn by scaling the painter, the same on every device: once for the
+  // page, each text's left end moved to where the scale puts it.
   const double widthFactor = report.fontStretch / 100.0;
+  painter.scale(widthFactor, 1);
+  // A page has texts in a few fonts only: each is made once and set only when it changes.
+  std::map<std::pair<double, bool>, QFont> fonts;
+  std::pair<double, bool> currentFont{-1, false};
   for (const PlacedText& text : page.texts) {
-    painter.setFont(ReportFont(report.fontFamilies, text.pointSize, text.bold));
-    if (report.fontStretch == 100) {
-      painter.drawText(text.origin * dotsPerMm, text.text);
-      continue;
+    const std::pair<double, bool> key{text.pointSize, text.bold};
+    if (key != currentFont) {
+      auto [font, made] = fonts.try_emplace(key);
+      if (made) font->second = ReportFont(report.fontFamilies, text.pointSize, text.bold);
+      painter.setFont(font->second);
+      currentFont = key;
     }
-    painter.save();
-    painter.translate(text.origin * dotsPerMm);
-    painter.scale(widthFactor, 1);
-    painter.drawText(QPointF(0, 0), text.text);
-    painter.restore();
+    painter.drawText(QPointF(text.origin.x() * dotsPerMm / widthFactor, text.origin.y() * dotsPerMm), text.text);
   }
   painter.restore();
 }

@@ -10,6 +10,7 @@ namespace report {
 namespace {
 constexpr double kMeasureDpi = 1200;
 constexpr double kMmPerInch = 25.4;
+constexpr qsizetype kMaxRememberedWidths = 20000;
 
 const QImage& MeasureDevice() {
   static const QImage device = [] {
@@ -36,15 +37,19 @@ QFont ReportFont(const QStringList& families, double pointSize, bool bold) {
 }
 
 TextMeasure::TextMeasure(const QStringList& families, double pointSize, bool bold, int stretch)
-    : font_(ReportFont(families, pointSize, bold)), widthFactor_(stretch / 100.0) {
-  const QFontMetricsF metrics(font_, &MeasureDevice());
-  ascent_ = ToMm(metrics.ascent());
-  lineSpacing_ = ToMm(metrics.lineSpacing());
+    : font_(ReportFont(families, pointSize, bold)),
+      metrics_(font_, &MeasureDevice()),
+      widthFactor_(stretch / 100.0) {
+  ascent_ = ToMm(metrics_.ascent());
+  lineSpacing_ = ToMm(metrics_.lineSpacing());
 }
 
 double TextMeasure::Width(const QString& text) const {
-  const QFontMetricsF metrics(font_, &MeasureDevice());
-  return ToMm(metrics.horizontalAdvance(text)) * widthFactor_;
+  if (const auto known = widths_.constFind(text); known != widths_.constEnd()) return *known;
+  const double width = ToMm(metrics_.horizontalAdvance(text)) * widthFactor_;
+  if (widths_.size() >= kMaxRememberedWidths) widths_.clear();
+  widths_.insert(text, width);
+  return width;
 }
 
 QStringList TextMeasure::Break(const QString& text, double maxWidth) const {

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetricsF>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -28,6 +30,10 @@ class TextMeasure {
   QStringList BreakParagraph(const QString& paragraph, double maxWidth) const;
 
   QFont font_;
+  QFontMetricsF metrics_;
+  // A list repeats the same texts (dates, groups, years) on most of its lines: each is shaped
+  // once. Kept small enough that a huge list of distinct texts cannot make it grow without end.
+  mutable QHash<QString, double> widths_;
   double widthFactor_ = 1;
   double ascent_ = 0;
   double lineSpacing_ = 0;

@@ -77,6 +77,53 @@ class TestReportLayout : public QObject {
     QVERIFY(countShown);
   }
 
+  // A page number or count given a pattern is one text with the number in its place.
+  void numbersFlowInsideTheirSentence() {
+    Report r = ListReport();
+    r.FindBand(BandKind::PageHeader)->items = {PageNumber(150, 0)};
+    r.FindBand(BandKind::PageHeader)->items[0].text = QStringLiteral("стр. %1 от списъка");
+    r.FindBand(BandKind::Summary)->items = {RecordCountText(0, 5, QStringLiteral("Общо %1 реда, %1 души"))};
+    const LaidOutReport laid = LayOut(r, Rows({{"Анна", "2024", "1"}, {"Борис", "2024", "2"}}));
+    const QStringList texts = Texts(laid.pages[0]);
+    QVERIFY(texts.contains(QStringLiteral("стр. 1 от списъка")));
+    QVERIFY(texts.contains(QStringLiteral("Общо 2 реда, 2 души")));
+  }
+
+  // A band that grows to fit keeps its height while its text wraps inside it, and past it grows
+  // to the text's end and the band's top padding; the default growth adds every extra line.
+  void bandGrowthToFitAndByExtraLines_data() {
+    QTest::addColumn<int>("growth");
+    QTest::addColumn<int>("words");
+    QTest::newRow("to fit, wraps inside") << int(Growth::ToFit) << 12;
+    QTest::newRow("to fit, passes the band") << int(Growth::ToFit) << 120;
+    QTest::newRow("extra lines") << int(Growth::ExtraLines) << 12;
+  }
+  void bandGrowthToFitAndByExtraLines() {
+    QFETCH(int, growth);
+    QFETCH(int, words);
+    Report r = ListReport();
+    Band* title = r.FindBand(BandKind::Title);
+    title->growth = static_cast<Growth>(growth);
+    title->items[0].width = 60;
+    title->items[0].text = QStringList(words, QStringLiteral("думата")).join(u' ');
+    const LaidOutReport laid = LayOut(r, Rows({}));
+    const Page& page = laid.pages[0];
+    const TextMeasure measure(r.fontFamilies, 12, true);
+    double lastTop = 0;
+    int lines = 0;
+    for (const PlacedText& t : page.texts)
+      if (t.pointSize == 12) {
+        lastTop = std::max(lastTop, t.top);
+        ++lines;
+      }
+    QVERIFY(lines >= 2);
+    const double bandTop = r.margins.top() + 6;  // under the page header
+    const double titleEnd = lastTop + measure.LineSpacing();
+    double expected = bandTop + 15 + (lines - 1) * measure.LineSpacing();
+    if (static_cast<Growth>(growth) == Growth::ToFit) expected = std::max(bandTop + 15, titleEnd + 2);
+    QVERIFY(qAbs(Find(page, QStringLiteral("Име"))->top - expected) < 1e-6);
+  }
+
   void emptyRowsStillPrintTitleHeadersAndSummary() {
     const LaidOutReport laid = LayOut(ListReport(), Rows({}));
     QCOMPARE(laid.pages.size(), size_t(1));
