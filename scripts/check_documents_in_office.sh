@@ -36,11 +36,15 @@ fail() {
   status=1
 }
 
-# Converts a document to PDF with LibreOffice; prints the PDF's path.
+# Converts a document to PDF with LibreOffice, into the folder "office" beside it (so that it
+# never replaces a PDF the program wrote); prints the PDF's path.
 to_pdf() {
-  local file=$1 pdf="${1%.*}.pdf"
+  local file=$1 folder
+  folder="$(dirname "$file")/office"
+  local pdf="$folder/$(basename "${file%.*}").pdf"
+  mkdir -p "$folder"
   rm -f "$pdf"
-  if ! soffice -env:UserInstallation="file://$profile" --headless --convert-to pdf --outdir "$(dirname "$file")" \
+  if ! soffice -env:UserInstallation="file://$profile" --headless --convert-to pdf --outdir "$folder" \
       "$file" >/dev/null 2>&1 || [[ ! -s "$pdf" ]]; then
     fail "$(basename "$file"): LibreOffice could not open or convert it"
     return 1
@@ -86,7 +90,7 @@ for size in $sizes; do
   mkdir -p "$dir"
   register="$dir/register.fdb"
   "$admin" init-db "$register" --municipality "Община Примерна" >/dev/null
-  "$admin" seed "$register" --cards "$size" --date 10.12.2026 >/dev/null
+  "$admin" seed "$register" --cards "$size" --date 10.12.2026 >/dev/null 2>&1
 
   # The register list in every format; its text holds the values the other checks look for.
   "$admin" export "$register" --format txt --out "$dir/list.txt" >/dev/null

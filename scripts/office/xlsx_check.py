@@ -33,13 +33,14 @@ def main():
         if caption not in header:
             problems.append(f"header row {header_row} lacks \"{caption}\" (it holds {header})")
 
-    titles = sheet.print_title_rows or ""
-    if not titles or not titles.startswith("1:") or titles != f"1:{header_row}":
+    titles = (sheet.print_title_rows or "").replace("$", "")
+    if titles != f"1:{header_row}":
         problems.append(f"print titles are \"{titles}\", not rows 1 to {header_row}")
     setup = sheet.page_setup
     if not sheet.sheet_properties.pageSetUpPr or not sheet.sheet_properties.pageSetUpPr.fitToPage:
         problems.append("the sheet is not fitted to the page")
-    if str(setup.fitToWidth) != "1" or str(setup.fitToHeight) not in ("0", "None"):
+    # An absent fitToWidth is 1, the file format's default; fitToHeight 0 lets the rows run on.
+    if str(setup.fitToWidth) not in ("1", "None") or str(setup.fitToHeight) != "0":
         problems.append(f"fit to {setup.fitToWidth} page(s) wide and {setup.fitToHeight} tall, not 1 wide")
     if not sheet.auto_filter.ref or not sheet.auto_filter.ref.split(":")[0].endswith(str(header_row)):
         problems.append(f"no autofilter on the header row (ref {sheet.auto_filter.ref})")
