@@ -10,6 +10,7 @@ PACKAGES=(
   libxlsxwriter-dev libzip-dev libsodium-dev libsqlite3-dev
   libbenchmark-dev
   fonts-dejavu-core xvfb xauth poppler-utils
+  qt6-translations-l10n  # Qt's own dialogs in Bulgarian (qtbase_bg.qm)
 )
 # The loopback server for the multi-user tests is installed separately by test.sh.
 if [[ "${TESARO_WITH_SERVER:-0}" == 1 ]]; then

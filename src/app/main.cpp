@@ -21,8 +21,6 @@ int main(int argc, char** argv) {
   BlockTerminationSignals();
   TesaroApplication app(argc, argv);
   QuitOnTerminationSignals();
-  QApplication::setApplicationName(QStringLiteral("Tesaro"));
-  QApplication::setApplicationDisplayName(QStringLiteral("VelmoraTesaro"));
 
   TLogInfoRec record;
   try {

@@ -43,11 +43,12 @@ QString CardCategory(TDataModule1& data, int kart) {
   return kart >= 0 && kart < names.size() ? TrimPrintText(names.at(kart)) : QString();
 }
 
-// "%.2f" with the system's decimal separator and no grouping.
+// "%.2f" with the program's decimal separator (as the card window shows amounts) and no
+// grouping.
 QString MoneyText(const QVariant& stored) {
   const double value = stored.isNull() ? 0.0 : stored.toDouble();
   QString text = QString::number(value, 'f', 2);
-  text.replace(u'.', QLocale::system().decimalPoint());
+  text.replace(u'.', QLocale().decimalPoint());
   return text;
 }
 }  // namespace
