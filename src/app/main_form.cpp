@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QScrollArea>
+#include <QStyledItemDelegate>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTableView>
@@ -127,6 +128,7 @@ void TMainForm::BuildCentre() {
     FamilyGrid->setColumnWidth(c, width);
     FamilyGrid->setColumnHidden(c, columns[c].hidden);
   }
+  connect(model_, &QAbstractItemModel::modelReset, this, [this] { FitRowNumberColumn(); });
   FamilyGrid->setContextMenuPolicy(Qt::CustomContextMenu);
   pm_s = new QMenu(this);
   connect(FamilyGrid, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
@@ -201,6 +203,19 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     }
   }
   return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainForm::FitRowNumberColumn() {
+  const int rows = model_->rowCount();
+  int width = RegisterGridColumns().front().widthPixels;
+  if (rows > 0) {
+    QStyleOptionViewItem option;
+    option.initFrom(FamilyGrid);
+    option.font = FamilyGrid->font();
+    // The last row holds the largest number.
+    width = std::max(width, FamilyGrid->itemDelegate()->sizeHint(option, model_->index(rows - 1, 0)).width() + 4);
+  }
+  FamilyGrid->setColumnWidth(0, width);
 }
 
 void TMainForm::OpenOrCorrect() {

@@ -64,6 +64,8 @@ class TMainForm : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The row-number column as wide as its largest number needs (row 1 000 and up would be cut).
+  void FitRowNumberColumn();
   void BuildToolbar();
   void BuildMenus();
   void BuildCentre();

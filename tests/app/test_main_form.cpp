@@ -7,6 +7,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QWheelEvent>
+#include <QStyledItemDelegate>
 #include <QtTest>
 
 #include "app/main_form.h"
@@ -99,6 +100,27 @@ class TestMainForm : public QObject {
     }
     QCOMPARE(Count(reg_->Params(), QStringLiteral("select count(*) from INF_LOG where TYPE_T = 'SYSTEM'")), 2);
     QVERIFY(QFile::exists(userFolder_.filePath(QStringLiteral("tesaro.ini"))));
+  }
+
+  // From row 1 000 up the row number needs more than the column's first width: it widens so that
+  // the largest number is shown whole, not cut to "10…".
+  void rowNumberColumnFitsTheLargestNumber() {
+    Database db;
+    db.Attach(reg_->Params());
+    for (int regNum = 4; regNum <= 1200; ++regNum) AddCard(db, regNum, 1, QStringLiteral("Титуляр"));
+    db.Detach();
+    SignAs(QStringLiteral("clerk"), QStringLiteral("USER1"));
+    TDataModule1 data;
+    TMainForm form(data, record_);
+    QVERIFY(form.FormShow());
+    QTableView& grid = form.Grid();
+    const QModelIndex last = grid.model()->index(grid.model()->rowCount() - 1, 0);
+    QCOMPARE(last.data().toString(), QStringLiteral("1200"));
+    QStyleOptionViewItem option;
+    option.initFrom(&grid);
+    QVERIFY(grid.columnWidth(0) >= grid.itemDelegate()->sizeHint(option, last).width());
+    QVERIFY(grid.columnWidth(0) > grid.fontMetrics().horizontalAdvance(QStringLiteral("1200")));
+    form.tbExitClick();
   }
 
   void unknownUserIsRefusedWithoutHistory() {
