@@ -37,9 +37,6 @@ TLogF::TLogF(TDataModule1& data, QWidget* parent) : QDialog(parent) {
   DBGrid1->setSelectionBehavior(QAbstractItemView::SelectItems);
   DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
   DBGrid1->setWordWrap(false);
-  DBGrid1->setColumnWidth(1, 148);
-  DBGrid1->setColumnWidth(2, 114);
-  DBGrid1->setColumnWidth(3, 119);
   layout->addWidget(DBGrid1);
 
   connect(DBGrid1, &QTableWidget::cellDoubleClicked, this, &TLogF::DBGrid1DblClick);
@@ -53,6 +50,14 @@ TLogF::TLogF(TDataModule1& data, QWidget* parent) : QDialog(parent) {
                               row.serverTime.isValid() ? FormatDateTimeDropMidnight(row.serverTime) : QString()};
     for (int c = 0; c < 4; ++c) DBGrid1->setItem(r, c, new QTableWidgetItem(cells[c]));
   }
+  FitColumns();
+}
+
+void TLogF::FitColumns() {
+  // The user and the two times as wide as their longest text and their title, never cut; the
+  // action takes the rest of the window's width and grows with it.
+  for (int c : {0, 2, 3}) DBGrid1->resizeColumnToContents(c);
+  DBGrid1->horizontalHeader()->setSectionResizeMode(kActionColumn, QHeaderView::Stretch);
 }
 
 void TLogF::DBGrid1DblClick(int row, int column) {

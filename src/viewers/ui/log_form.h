@@ -24,6 +24,7 @@ class TLogF : public QDialog {
   const std::vector<ActionHistoryRow>& Rows() const { return rows_; }
 
  private:
+  void FitColumns();
   std::vector<ActionHistoryRow> rows_;
   QTableWidget* DBGrid1 = nullptr;
 };

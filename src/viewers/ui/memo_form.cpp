@@ -11,11 +11,12 @@ TfrmuMemo::TfrmuMemo(const QString& text, QWidget* parent) : QDialog(parent) {
   layout->setContentsMargins(0, 0, 0, 0);
   ml = new QPlainTextEdit(this);
   ml->setObjectName(QStringLiteral("ml"));
-  ml->setLineWrapMode(QPlainTextEdit::NoWrap);
-  ml->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  ml->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  // Long actions wrap at the window's width, so the whole text reads without scrolling sideways;
+  // the window opens big enough for a few lines and can be made larger.
+  ml->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  ml->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   ml->setPlainText(text);
   ml->setMinimumSize(230, 134);
   layout->addWidget(ml);
-  resize(230, 134);
+  resize(520, 260);
 }

@@ -1,5 +1,6 @@
-// The small text window of the action history viewer: one action's whole text, with both
-// scroll bars. What is typed into it is discarded when it closes.
+// The text window of the action history viewer: one action's whole text, wrapped at the
+// window's width, in a window that can be resized. What is typed into it is discarded when it
+// closes.
 #pragma once
 
 #include <QDialog>
