@@ -55,6 +55,22 @@ class TestMembersPage : public QObject {
     QCOMPARE(Control<QComboBox>(page, "PersonType")->count(), 5);
   }
 
+  // A very long name does not push the personal number and the other columns out of sight: its
+  // column stops at a cap and the whole name is in the cell's tooltip.
+  void longNameColumnIsCappedWithTooltip() {
+    TMembersPage page;
+    page.ClearForNewCard();
+    const QString name = QStringLiteral("Мария-Магдалена Антоанета Константинова-Христозова ") + QString(40, u'Я');
+    FillPanel(page, name, 0, kHolderEgn);
+    Control<QPushButton>(page, "Add")->click();
+    auto* grid = Control<QTableWidget>(page, "FamilyList");
+    QCOMPARE(Cell(page, 0, 1), name);
+    QCOMPARE(grid->item(0, 1)->toolTip(), name);
+    QVERIFY(grid->fontMetrics().horizontalAdvance(name) > grid->columnWidth(1));
+    QVERIFY2(grid->columnWidth(1) <= 320, qPrintable(QString::number(grid->columnWidth(1))));
+    QVERIFY(grid->columnWidth(1) >= 211);
+  }
+
   void newCardGetsItsHolderThenMembers() {
     RecordingMessages messages;
     TMembersPage page;

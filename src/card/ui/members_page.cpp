@@ -29,6 +29,7 @@ namespace {
 const char* const kHeadings[] = {"Тип", "Име", "ЕГН", "Соц.група", "Допълнителни бележки", "Процент на инвалидност",
                                  "Валидно до (дата)", "Експертно решение на ТЕЛК"};
 const int kWidths[] = {53, 211, 73, 67, 47, 64, 64, 64};
+constexpr int kMaxColumnWidth = 320;  // pixels; wider texts show whole in their tooltip
 constexpr int kColumns = 8;
 
 QLabel* Caption(const char* text, QWidget* buddy) {
@@ -245,7 +246,11 @@ void TMembersPage::ShowRows() {
   } else {
     FamilyList->setRowCount(static_cast<int>(rows_.size()));
     for (int r = 0; r < static_cast<int>(rows_.size()); ++r)
-      for (int c = 0; c < kColumns; ++c) FamilyList->setItem(r, c, new QTableWidgetItem(MemberCell(rows_[r], c)));
+      for (int c = 0; c < kColumns; ++c) {
+        auto* item = new QTableWidgetItem(MemberCell(rows_[r], c));
+        item->setToolTip(item->text());  // the whole text of a cell its column's cap cuts
+        FamilyList->setItem(r, c, item);
+      }
   }
   if (current >= FamilyList->rowCount()) FamilyList->setCurrentCell(FamilyList->rowCount() - 1, 0);
   FitColumns();
@@ -266,10 +271,11 @@ bool TMembersPage::eventFilter(QObject* watched, QEvent* event) {
 
 void TMembersPage::FitColumns() {
   // The given widths are the least each column gets; a column widens to show its heading and
-  // its longest cell whole, so names, personal numbers and roles are never cut.
+  // its longest cell whole, so names, personal numbers and roles are not cut, up to a cap: a very
+  // long name would push the other columns out of sight (its whole text is in its tooltip).
   for (int c = 0; c < kColumns; ++c) {
     FamilyList->resizeColumnToContents(c);
-    FamilyList->setColumnWidth(c, std::max(kWidths[c], FamilyList->columnWidth(c)));
+    FamilyList->setColumnWidth(c, std::min(kMaxColumnWidth, std::max(kWidths[c], FamilyList->columnWidth(c))));
   }
 }
 
