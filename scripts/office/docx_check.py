@@ -10,6 +10,8 @@ Usage: docx_check.py FILE.docx --rows N [--header TEXT]... [--expect TEXT]... [-
 import argparse
 import sys
 
+from findings import report
+
 import docx
 
 
@@ -57,12 +59,9 @@ def main():
             tr.getparent().remove(tr)
         document.save(out)
 
-    for p in problems[:20]:
-        print(f"  {args.docx}: {p}")
     orientation = "landscape" if section.page_width > section.page_height else "portrait"
-    print(f"  {args.docx}: {len(rows) - 1} data rows, {len(grid)} columns, table {table_width / 12700:.0f} of "
-          f"{text_width / 12700:.0f} pt, {orientation}, {len(problems)} problem(s)")
-    return 1 if problems else 0
+    return report(args.docx, problems, f"{len(rows) - 1} data rows, {len(grid)} columns, table "
+                  f"{table_width / 12700:.0f} of {text_width / 12700:.0f} pt, {orientation}")
 
 
 if __name__ == "__main__":

@@ -10,6 +10,8 @@ import argparse
 import html.parser
 import sys
 
+from findings import report
+
 VOID = {"meta", "link", "br", "hr", "img", "input", "col", "wbr", "source"}
 
 
@@ -93,11 +95,7 @@ def main():
     for absent in args.absent:
         if absent in text or absent in page:
             problems.append(f"\"{absent}\" is on the page, but must not be published")
-    for p in problems[:20]:
-        print(f"  {args.html}: {p}")
-    print(f"  {args.html}: {reader.body_rows} rows, {len(reader.column_headers)} column headers, "
-          f"{len(problems)} problem(s)")
-    return 1 if problems else 0
+    return report(args.html, problems, f"{reader.body_rows} rows, {len(reader.column_headers)} column headers")
 
 
 if __name__ == "__main__":

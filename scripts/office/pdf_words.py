@@ -18,6 +18,8 @@ import re
 import subprocess
 import sys
 
+from findings import report
+
 
 class BboxReader(html.parser.HTMLParser):
     """Collects pages as (width, height, [(xmin, ymin, xmax, ymax, word)])."""
@@ -114,13 +116,8 @@ def main():
     for absent in args.absent:
         if absent in text:
             problems.append(f"\"{absent}\" found, but must not be there")
-    for p in problems[:20]:
-        print(f"  {args.pdf}: {p}")
-    if len(problems) > 20:
-        print(f"  {args.pdf}: ... and {len(problems) - 20} more")
-    print(f"  {args.pdf}: {len(reader.pages)} page(s), {sum(len(w) for _, _, w in reader.pages)} words, "
-          f"{len(problems)} problem(s)")
-    return 1 if problems else 0
+    return report(args.pdf, problems,
+                  f"{len(reader.pages)} page(s), {sum(len(w) for _, _, w in reader.pages)} words")
 
 
 if __name__ == "__main__":

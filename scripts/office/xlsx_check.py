@@ -8,6 +8,8 @@ Usage: xlsx_check.py FILE.xlsx --rows N [--header TEXT]... [--expect TEXT]...
 import argparse
 import sys
 
+from findings import report
+
 import openpyxl
 
 
@@ -62,11 +64,7 @@ def main():
         if expected not in texts:
             problems.append(f"no cell holds \"{expected}\"")
 
-    for p in problems[:20]:
-        print(f"  {args.xlsx}: {p}")
-    print(f"  {args.xlsx}: {data_rows} data rows under header row {header_row}, print titles {titles}, "
-          f"{len(problems)} problem(s)")
-    return 1 if problems else 0
+    return report(args.xlsx, problems, f"{data_rows} data rows under header row {header_row}, print titles {titles}")
 
 
 if __name__ == "__main__":

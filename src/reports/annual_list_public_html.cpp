@@ -7,24 +7,14 @@
 #include "reports/public_list_rows.h"
 
 namespace {
-// Text safe inside an element and inside a quoted attribute.
+// Text safe inside an element: Qt's HTML escaping (as the report engine's HTML uses), after
+// dropping control characters, which cannot stand in a web page (nor in XML).
 QString Escaped(const QString& text) {
-  QString out;
-  out.reserve(text.size());
-  for (const QChar ch : text) {
-    switch (ch.unicode()) {
-      case u'&': out += QStringLiteral("&amp;"); break;
-      case u'<': out += QStringLiteral("&lt;"); break;
-      case u'>': out += QStringLiteral("&gt;"); break;
-      case u'"': out += QStringLiteral("&quot;"); break;
-      case u'\'': out += QStringLiteral("&#39;"); break;
-      default:
-        // Control characters cannot stand in a web page (nor in XML): they are dropped.
-        if (ch.category() == QChar::Other_Control && ch != u'\t') break;
-        out += ch;
-    }
-  }
-  return out;
+  QString kept;
+  kept.reserve(text.size());
+  for (const QChar ch : text)
+    if (ch.category() != QChar::Other_Control || ch == u'\t') kept += ch;
+  return kept.toHtmlEscaped();
 }
 
 const char* const kStyle =

@@ -3,8 +3,6 @@
 // the laid-out page nor in the PDF as a reader extracts it; the title grows with a long
 // municipality's name without leaving a gap under it; the count reads as one sentence; and
 // every fixed text is written in Cyrillic letters only.
-#include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -13,6 +11,7 @@
 #include "reports/annual_list_layout.h"
 #include "reports/annual_list_public_layout.h"
 #include "reports/public_list_rows.h"
+#include "pdf_words.h"
 
 using namespace report;
 
@@ -45,39 +44,6 @@ QString FirstOverlap(const Page& page) {
       const double aLeft = a.origin.x(), bLeft = b.origin.x();
       const bool sideBySide = aLeft + a.width <= bLeft + 0.01 || bLeft + b.width <= aLeft + 0.01;
       if (sameLine && !sideBySide) return a.text + QStringLiteral(" | ") + b.text;
-    }
-  return {};
-}
-
-// The words of a PDF page as pdftotext places them, each with its box in points.
-struct PdfWord {
-  double xMin, yMin, xMax, yMax;
-  QString text;
-};
-std::vector<PdfWord> PdfWords(const QString& pdf, int page) {
-  QProcess pdftotext;
-  pdftotext.start(QStringLiteral("pdftotext"), {"-bbox", "-f", QString::number(page), "-l", QString::number(page), pdf, "-"});
-  pdftotext.waitForFinished(60000);
-  const QString html = QString::fromUtf8(pdftotext.readAllStandardOutput());
-  static const QRegularExpression word(
-      QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
-  std::vector<PdfWord> words;
-  for (auto it = word.globalMatch(html); it.hasNext();) {
-    const auto m = it.next();
-    words.push_back({m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(),
-                     m.captured(4).toDouble(), m.captured(5)});
-  }
-  return words;
-}
-
-QString FirstPdfOverlap(const std::vector<PdfWord>& words) {
-  for (size_t i = 0; i < words.size(); ++i)
-    for (size_t j = i + 1; j < words.size(); ++j) {
-      const PdfWord& a = words[i];
-      const PdfWord& b = words[j];
-      const double shared = std::min(a.yMax, b.yMax) - std::max(a.yMin, b.yMin);
-      const double across = std::min(a.xMax, b.xMax) - std::max(a.xMin, b.xMin);
-      if (shared > 1 && across > 0.05) return a.text + QStringLiteral(" | ") + b.text;
     }
   return {};
 }
@@ -126,11 +92,13 @@ class TestAnnualListLayout : public QObject {
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("list.pdf"));
     WritePdf(laid, pdf);
-    const std::vector<PdfWord> words = PdfWords(pdf, 1);
-    QVERIFY(words.size() > 20);
-    QVERIFY2(FirstPdfOverlap(words).isEmpty(), qPrintable(FirstPdfOverlap(words)));
+    const std::vector<PdfPage> pdfPages = PdfPages(pdf);
+    QVERIFY(!pdfPages.empty());
+    const PdfPage& first = pdfPages.front();
+    QVERIFY(first.words.size() > 20);
+    QVERIFY2(FirstOverlap(first).isEmpty(), qPrintable(FirstOverlap(first)));
     QString all;
-    for (const PdfWord& w : words) all += w.text + u' ';
+    for (const PdfWord& w : first.words) all += w.text + u' ';
     QVERIFY(all.contains(QStringLiteral("съдържа общо %1 семейства/домакинства").arg(places.size())));
     QVERIFY(all.contains(QStringLiteral("Единен годишен списък за 2026 г.")));
   }
