@@ -1,16 +1,17 @@
 // The program: sign-in through the login library, then the main window over the register.
 #include <QElapsedTimer>
-#include <QScreen>
 #include <QTextStream>
 #include <QTimer>
 
 #include "app/main_form.h"
 #include "app/program_windows.h"
 #include "core/error_display.h"
+#include "core/window_placement_store.h"
 #include "data/data_module.h"
 #include "lbd/pers_info_library.h"
 #include "session/library_login.h"
 #include "session/login_record.h"
+#include "session/settings_file.h"
 #include "session/work_session.h"
 #include "ui/termination_signals.h"
 #include "ui/tesaro_application.h"
@@ -34,6 +35,7 @@ int main(int argc, char** argv) {
     return 1;
   }
 
+  SetWindowPlacementFile(SettingsFilePath());
   TDataModule1 data;
   ProgramWindows windows(data);
   TMainForm form(data, record, windows.Hooks());
@@ -47,11 +49,6 @@ int main(int argc, char** argv) {
   // The reference population library reads population.sqlite beside a local register unless
   // TESARO_POPULATION_DB names another store.
   UsePopulationStoreBesideRegister(data.Db().Params().path);
-  if (const QScreen* screen = QApplication::primaryScreen()) {
-    QRect frame = form.frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    form.move(frame.topLeft());
-  }
   if (TerminationRequested()) return 0;
   form.show();
   // For scripts/bench.sh: how long the program takes from its start to a shown main window.

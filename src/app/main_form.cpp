@@ -25,6 +25,7 @@
 #include "commands/ui/options_form.h"
 #include "commands/ui/status_menu.h"
 #include "data/data_module.h"
+#include "engine/ui/window_placement.h"
 #include "register/register_grid_model.h"
 #include "register/rights.h"
 #include "search/search_condition.h"
@@ -55,6 +56,7 @@ TMainForm::TMainForm(TDataModule1& data, TLogInfoRec& record, MainFormWindows wi
     if (tbSpravka) tbSpravka->setText(caption);
   });
   SyncTabStrip();
+  RememberWindowPlacement(this, QStringLiteral("MainWindow"));
 }
 
 TMainForm::~TMainForm() = default;

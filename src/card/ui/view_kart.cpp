@@ -26,6 +26,7 @@
 #include "core/error_display.h"
 #include "core/messages.h"
 #include "data/data_module.h"
+#include "engine/ui/window_placement.h"
 #include "ui/date_edit.h"
 
 namespace {
@@ -46,6 +47,7 @@ TViewKart::TViewKart(TDataModule1& data, QWidget* parent) : QDialog(parent), dat
   connect(members, &TMembersPage::LbdRequested, this, &TViewKart::LbdCheckRequested);
   ebRegNum->installEventFilter(this);
   mode_ = 0;
+  RememberWindowPlacement(this, QStringLiteral("CardWindow"));
 }
 
 bool TViewKart::MembersEmpty() const { return members->MembersEmpty(); }

@@ -15,6 +15,7 @@
 #include "engine/report/report_painter.h"
 #include "engine/ui/report_printing.h"
 #include "engine/ui/report_seams.h"
+#include "engine/ui/window_placement.h"
 
 namespace report {
 
@@ -74,6 +75,9 @@ TReportPreview::TReportPreview(LaidOutReport report, std::function<void()> after
   view_->setZoomMode(QPrintPreviewWidget::FitToWidth);
   view_->updatePreview();
   UpdatePageLabel();
+  // Wide enough for every command of the toolbar, so none hides behind its extension button.
+  resize(qMax(width(), toolbar->sizeHint().width()), height());
+  RememberWindowPlacement(this, QStringLiteral("PreviewWindow"));
 }
 
 QAction* TReportPreview::AddCommand(const QString& name, const QString& text, const std::function<void()>& run) {
