@@ -176,6 +176,13 @@ class TestViewKart : public QObject {
     QCOMPARE(Control<QComboBox>(w, "cbGroup")->count(), 5);
     QCOMPARE(Control<QComboBox>(w, "cbStatus")->itemText(4), QStringLiteral("Получил жилище"));
     QCOMPARE(Control<QComboBox>(w, "cbSocGrupa")->count(), 6);
+    // "Картотекиран за" shows its longest name whole.
+    auto* kart = Control<QComboBox>(w, "cbKart");
+    w.resize(1060, 700);  // the window's own size, which a clerk's screen of 1 280 × 720 holds
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QCOMPARE(kart->itemText(2), QStringLiteral("Наемане на резервно жилище"));
+    QVERIFY(kart->width() > kart->fontMetrics().horizontalAdvance(kart->itemText(2)) + 20);
   }
 
   void loadsTheListsCurrentCard() {

@@ -4,6 +4,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QtTest>
 
 #include "classification/ranking_criteria.h"
@@ -109,6 +110,7 @@ class TestRankingCriteria : public QObject {
 
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QCOMPARE(info->verticalScrollBar()->maximum(), 0);  // the explanation is whole, no scroll bar
     QCOMPARE(list->currentRow(), 2);  // FormShow
     form.sbUpClick();                 // position 2 cannot move up
     QCOMPARE(form.RankingOrder(), kInitialOrder);

@@ -1,6 +1,7 @@
 // Names from the population database: which stored names differ, saving the population
 // database's name into exactly the chosen row (never an empty or foreign one), and the window
 // offscreen with its empty list, messages and rebuilds.
+#include <QHeaderView>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QtTest>
@@ -181,6 +182,10 @@ class TestLbdNames : public QObject {
     QCOMPARE(names->rowCount(), 2);
     QCOMPARE(names->item(1, 0)->text(), QStringLiteral("2"));
     QCOMPARE(names->item(1, 3)->text(), QStringLiteral("Ана Борисова Колева"));
+    // Every column and its title fit in the table, none runs past its right edge.
+    const QHeaderView* header = names->horizontalHeader();
+    QVERIFY(header->length() <= names->viewport()->width());
+    QVERIFY(header->sectionSize(3) > names->fontMetrics().horizontalAdvance(QStringLiteral("Име от ЛБД")) + 8);
     QVERIFY(save->isEnabled());
     names->setCurrentCell(1, 2);
     emit names->cellDoubleClicked(1, 2);

@@ -81,6 +81,7 @@ void TViewKart::FormShow() {
     FillFromNomenclature(cbLData, QStringLiteral("LDATA"));
     FillFromNomenclature(cbLReason, QStringLiteral("LREASON"));
     FillFromNomenclature(cbKart, QStringLiteral("KARTFOR"));
+    cbKart->setMinimumWidth(cbKart->sizeHint().width());  // its longest name whole
     members->FillSocialGroups(data_);
     FillFromNomenclature(cbStatus, QStringLiteral("STATUS"));
     FillFromNomenclature(cbNastVidApart, QStringLiteral("NAST_VID_APART"));

@@ -8,8 +8,31 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
+#include <QTextLayout>
+#include <QtMath>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+namespace {
+// The lines a text takes wrapped at a width, as the text box wraps it (at word boundaries).
+int WrappedLineCount(const QString& text, const QFont& font, int width) {
+  int lines = 0;
+  for (const QString& paragraph : text.split(u'\n')) {
+    QTextLayout layout(paragraph, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+      line.setLineWidth(width);
+      ++lines;
+    }
+    layout.endLayout();
+  }
+  return lines;
+}
+}  // namespace
 
 TKlasForm::TKlasForm(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("KlasForm"));
@@ -23,7 +46,6 @@ TKlasForm::TKlasForm(QWidget* parent) : QDialog(parent) {
   KlasInfo->setPlainText(QStringLiteral("В класирането участват семейства, които притежават група и имат \n"
                                         "състояние \"вписан в картотеката\".\n"
                                         "То се сортира по следните критерии в следната последователност:"));
-  KlasInfo->setFixedHeight(KlasInfo->fontMetrics().lineSpacing() * 4 + 8);
 
   ClassList = new QListWidget(this);
   ClassList->setObjectName(QStringLiteral("ClassList"));
@@ -73,6 +95,17 @@ TKlasForm::TKlasForm(QWidget* parent) : QDialog(parent) {
   layout->addWidget(cbRefreshInfo);
   layout->addLayout(buttons);
 
+  // The explanation is shown whole, wrapped at the window's width, without a scroll bar: its
+  // lines are counted at the width the laid-out box has, less a scroll bar, since the box lays
+  // its text out that narrow before it knows that it needs none.
+  resize(480, sizeHint().height());
+  layout->activate();
+  const int margin = qCeil(KlasInfo->document()->documentMargin());
+  const int textWidth = KlasInfo->width() - 2 * KlasInfo->frameWidth() - 2 * margin -
+                        style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  KlasInfo->setFixedHeight(WrappedLineCount(KlasInfo->toPlainText(), KlasInfo->font(), textWidth) *
+                               KlasInfo->fontMetrics().lineSpacing() +
+                           2 * KlasInfo->frameWidth() + 2 * margin + 2);
   resize(480, sizeHint().height());
   setFixedSize(size());
 }

@@ -28,8 +28,11 @@ TLbdNamesForm::TLbdNamesForm(TDataModule1& data, QWidget* parent) : QDialog(pare
   slNames->setSelectionBehavior(QAbstractItemView::SelectRows);
   slNames->setSelectionMode(QAbstractItemView::SingleSelection);
   slNames->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  const int widths[] = {20, 86, 246, 257};
-  for (int c = 0; c < 4; ++c) slNames->setColumnWidth(c, widths[c]);
+  // The number and the personal number take their texts' width, the two names share the rest.
+  slNames->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+  slNames->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+  slNames->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
+  slNames->horizontalHeader()->setSectionResizeMode(3, QHeaderView::Stretch);
   layout->addWidget(slNames, 1);
 
   auto* panel = new QVBoxLayout;
