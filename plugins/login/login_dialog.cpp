@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/user_directory.h"
+
 LoginDialog::LoginDialog(const LoginConfig& config, const QString& appCode, QWidget* parent)
     : QDialog(parent),
       attempts_(config),
@@ -18,6 +20,7 @@ LoginDialog::LoginDialog(const LoginConfig& config, const QString& appCode, QWid
   setWindowTitle(QStringLiteral("Вход в %1").arg(appCode.isEmpty() ? QStringLiteral("програмата") : appCode));
   password_->setEchoMode(QLineEdit::Password);
   login_->setMaxLength(kMaxLoginLength);
+  error_->setObjectName(QStringLiteral("SignInError"));
   error_->setStyleSheet(QStringLiteral("color: #b00020;"));
   error_->setWordWrap(true);
   error_->hide();
@@ -38,7 +41,12 @@ LoginDialog::LoginDialog(const LoginConfig& config, const QString& appCode, QWid
   layout->addWidget(error_);
   layout->addWidget(buttons);
   setMinimumWidth(340);
-  login_->setFocus();
+  // The last user of this account signs in again most often: their name is filled in.
+  login_->setText(LastUserLogin());
+  if (login_->text().isEmpty())
+    login_->setFocus();
+  else
+    password_->setFocus();
 }
 
 QString LoginDialog::ErrorText() const { return error_->isHidden() ? QString() : error_->text(); }
@@ -59,6 +67,9 @@ void LoginDialog::TrySignIn() {
       error_->setText(
           QStringLiteral("Грешно потребителско име или парола. Остават още %1 опита.").arg(attempts_.Remaining()));
       error_->show();
+      // The window grows by the message's lines instead of squeezing the fields.
+      layout()->activate();
+      resize(width(), qMax(height(), layout()->totalHeightForWidth(width())));
       password_->setFocus();
       return;
   }

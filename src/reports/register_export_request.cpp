@@ -5,7 +5,7 @@
 #include "data/card_table.h"
 #include "data/register_settings.h"
 #include "register/register_tabs.h"
-#include "register/user_directory.h"
+#include "core/user_directory.h"
 #include "reports/annual_list_layout.h"
 
 RegisterExportRequest RegisterExportRequestFor(const RegisterTabs& tabs, TDataModule1& data) {

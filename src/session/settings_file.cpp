@@ -5,9 +5,7 @@
 
 #include "core/messages.h"
 #include "core/settings_output.h"
-#include "register/user_directory.h"
-
-QString SettingsFilePath() { return UserDirectory() + QStringLiteral("tesaro.ini"); }
+#include "core/user_directory.h"
 
 bool WriteLastUser(const QString& login, QWidget* parent) {
   const QString path = SettingsFilePath();

@@ -1,12 +1,9 @@
-// The settings file "tesaro.ini" in the user's working folder: the last user's login.
+// Writing the last user's login into the settings file (core/user_directory.h).
 #pragma once
 
 #include <QString>
 
 class QWidget;
-
-// The file's full path: UserDirectory() followed by "tesaro.ini".
-QString SettingsFilePath();
 
 // Writes [User] lastuser=<login>. When the file cannot be written, shows the settings-file
 // message and returns false; the caller goes on either way.

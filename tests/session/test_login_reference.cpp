@@ -3,6 +3,7 @@
 // the argon2id hash), the dialogs' rules and the password change.
 #include <sys/stat.h>
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QtTest>
@@ -16,6 +17,7 @@
 #include "recording_messages.h"
 #include "session/library_login.h"
 #include "session/login_record.h"
+#include "session/settings_file.h"
 #include "session/work_session.h"
 
 namespace {
@@ -209,11 +211,23 @@ class TestLoginReference : public QObject {
 
   void signInDialogAllowsThreeTries() {
     const LoginConfig config = ReadLoginConfig(config_);
+    QVERIFY(WriteLastUser(QStringLiteral("admin"), nullptr));
     LoginDialog dialog(config, QStringLiteral("Tesaro"));
-    dialog.LoginEdit()->setText(QStringLiteral("admin"));
+    QCOMPARE(dialog.LoginEdit()->text(), QStringLiteral("admin"));  // the last user, from tesaro.ini
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QCOMPARE(QApplication::focusWidget(), dialog.PasswordEdit());
+    const int fieldHeight = dialog.LoginEdit()->height();
     dialog.PasswordEdit()->setText(QStringLiteral("грешна"));
     dialog.TrySignIn();
     QCOMPARE(dialog.ErrorText(), QStringLiteral("Грешно потребителско име или парола. Остават още 2 опита."));
+    // The message takes room of its own: the fields keep their height and do not overlap it.
+    QTRY_COMPARE(dialog.LoginEdit()->height(), fieldHeight);
+    QCOMPARE(dialog.PasswordEdit()->height(), fieldHeight);
+    const QLabel* message = dialog.findChild<QLabel*>(QStringLiteral("SignInError"));
+    QVERIFY(message);
+    QVERIFY(message->geometry().top() >= dialog.PasswordEdit()->geometry().bottom());
+    QVERIFY(message->height() >= message->heightForWidth(message->width()));
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
     QVERIFY(dialog.PasswordEdit()->text().isEmpty());
     dialog.PasswordEdit()->setText(adminPassword_);

@@ -4,7 +4,7 @@
 #include <QtTest>
 
 #include "recording_messages.h"
-#include "register/user_directory.h"
+#include "core/user_directory.h"
 #include "session/settings_file.h"
 
 namespace {

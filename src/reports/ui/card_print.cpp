@@ -11,7 +11,7 @@
 #include "data/data_module.h"
 #include "data/firebird/db_error.h"
 #include "engine/rtf/rtf_template.h"
-#include "register/user_directory.h"
+#include "core/user_directory.h"
 #include "reports/card_print_values.h"
 
 QString CardTemplatePath() {

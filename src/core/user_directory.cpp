@@ -1,7 +1,8 @@
-// Choosing the user's working folder from the environment.
-#include "register/user_directory.h"
+// Choosing the user's working folder from the environment, and reading the settings file there.
+#include "core/user_directory.h"
 
 #include <QDir>
+#include <QSettings>
 
 QString UserDirectory() {
   QString folder = qEnvironmentVariable("USERPROFILE");
@@ -11,4 +12,10 @@ QString UserDirectory() {
   // A folder given with its separator keeps just the one.
   if (!folder.endsWith(QDir::separator())) folder += QDir::separator();
   return folder;
+}
+
+QString SettingsFilePath() { return UserDirectory() + QStringLiteral("tesaro.ini"); }
+
+QString LastUserLogin() {
+  return QSettings(SettingsFilePath(), QSettings::IniFormat).value(QStringLiteral("User/lastuser")).toString();
 }

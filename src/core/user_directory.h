@@ -1,0 +1,13 @@
+// The user's working folder, where the settings file and the card print's result go, and what
+// the settings file remembers of the last sign-in.
+#pragma once
+
+#include <QString>
+
+// USERPROFILE when set, else HOME, else the folder for temporary files; always ending with the
+// platform's separator.
+QString UserDirectory();
+// The settings file "tesaro.ini" in the user's working folder.
+QString SettingsFilePath();
+// The login name the last sign-in on this account used ([User] lastuser), empty when none.
+QString LastUserLogin();
