@@ -30,6 +30,8 @@
 #include "ui/date_edit.h"
 
 namespace {
+// The widest a code list's drop-down grows to show its longest name.
+constexpr int kWidestList = 280;
 const QString kCardIdField = QStringLiteral("CARD_ID");
 const QString kRegNumField = QStringLiteral("REG_NUM");
 }  // namespace
@@ -81,7 +83,6 @@ void TViewKart::FormShow() {
     FillFromNomenclature(cbLData, QStringLiteral("LDATA"));
     FillFromNomenclature(cbLReason, QStringLiteral("LREASON"));
     FillFromNomenclature(cbKart, QStringLiteral("KARTFOR"));
-    cbKart->setMinimumWidth(cbKart->sizeHint().width());  // its longest name whole
     members->FillSocialGroups(data_);
     FillFromNomenclature(cbStatus, QStringLiteral("STATUS"));
     FillFromNomenclature(cbNastVidApart, QStringLiteral("NAST_VID_APART"));
@@ -95,6 +96,12 @@ void TViewKart::FillFromNomenclature(QComboBox* list, const QString& column) {
   const QSignalBlocker blocker(list);
   list->clear();
   for (const CodeListEntry& entry : data_.CodeListEntries(column)) list->addItem(entry.name);
+  // As wide as its longest name, up to a width the page keeps room for; a longer name is
+  // whole in the opened list.
+  const QComboBox::SizeAdjustPolicy policy = list->sizeAdjustPolicy();
+  list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  list->setMinimumWidth(std::min(list->sizeHint().width(), kWidestList));
+  list->setSizeAdjustPolicy(policy);
 }
 
 void TViewKart::SetNetIncomeLabels() {

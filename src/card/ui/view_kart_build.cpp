@@ -116,9 +116,6 @@ QWidget* TViewKart::BuildFamilyPage() {
   dek_id = Edit(features, "dek_id");
   dek_dat = DateField(features, "dek_dat");
   cbKart = List(features, "cbKart");
-  // Its names are long ("Наемане на резервно жилище"): the list is as wide as the longest
-  // (set again each time the names are read).
-  cbKart->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   grid->addWidget(Caption(QStringLiteral("Група"), cbGroup), 0, 0);
   grid->addWidget(cbGroup, 0, 1);
   grid->addWidget(Caption(QStringLiteral("от "), dtGrupaDate), 0, 2);
@@ -169,6 +166,7 @@ QWidget* TViewKart::BuildFamilyPage() {
   edPoints->setEnabled(false);
   edPointsDescr = Edit(gbClassInfo, "edPointsDescr");
   edPointsDescr->setEnabled(false);
+  edPointsDescr->setMinimumWidth(edPointsDescr->fontMetrics().horizontalAdvance(QStringLiteral("Подгрупа 2, група 5")));
   auto* yearRow = new QHBoxLayout;
   yearRow->addWidget(edYear);
   yearRow->addWidget(new QLabel(QStringLiteral("г.")));
