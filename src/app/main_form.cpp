@@ -31,6 +31,7 @@
 #include "search/ui/search_panel.h"
 #include "session/library_login.h"
 #include "session/work_session.h"
+#include "ui/field_label.h"
 
 TMainForm::TMainForm(TDataModule1& data, TLogInfoRec& record, MainFormWindows windows, QWidget* parent)
     : QMainWindow(parent), data_(data), record_(record), windows_(std::move(windows)), tabs_(data) {
@@ -101,6 +102,7 @@ void TMainForm::BuildCentre() {
   listLayout->setSpacing(0);
   FamilyGrid = new QTableView(listBox);
   FamilyGrid->setObjectName(QStringLiteral("FamilyGrid"));
+  NameControl(FamilyGrid, listBox->title());
   model_ = new RegisterGridModel(data_.MainQuery(), this);
   FamilyGrid->setModel(model_);
   FamilyGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);

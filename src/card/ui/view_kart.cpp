@@ -27,6 +27,7 @@
 #include "core/messages.h"
 #include "data/data_module.h"
 #include "ui/date_edit.h"
+#include "ui/field_label.h"
 
 namespace {
 const QString kCardIdField = QStringLiteral("CARD_ID");
@@ -97,6 +98,9 @@ void TViewKart::FillFromNomenclature(QComboBox* list, const QString& column) {
 void TViewKart::SetNetIncomeLabels() {
   lbIncome->setText(QStringLiteral("Нетен годишен доход:"));
   lbIncomeHalfYear->setText(QStringLiteral("Нетен доход за 6 месеца"));
+  // A screen reader names the fields by the captions now shown.
+  LabelField(lbIncome, ebIncome);
+  LabelField(lbIncomeHalfYear, ebIncomeHalfYear);
 }
 
 void TViewKart::LoadCard() {

@@ -11,6 +11,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "ui/field_label.h"
+
 TKlasForm::TKlasForm(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("KlasForm"));
   setWindowTitle(QStringLiteral("Класиране"));
@@ -19,6 +21,7 @@ TKlasForm::TKlasForm(QWidget* parent) : QDialog(parent) {
 
   KlasInfo = new QPlainTextEdit(this);
   KlasInfo->setObjectName(QStringLiteral("KlasInfo"));
+  NameControl(KlasInfo, QStringLiteral("Условия на класирането"));
   KlasInfo->setReadOnly(true);
   KlasInfo->setPlainText(QStringLiteral("В класирането участват семейства, които притежават група и имат \n"
                                         "състояние \"вписан в картотеката\".\n"
@@ -27,6 +30,7 @@ TKlasForm::TKlasForm(QWidget* parent) : QDialog(parent) {
 
   ClassList = new QListWidget(this);
   ClassList->setObjectName(QStringLiteral("ClassList"));
+  NameControl(ClassList, QStringLiteral("Критерии за класиране"));
   ClassList->setSelectionMode(QAbstractItemView::SingleSelection);
   ClassList->setEditTriggers(QAbstractItemView::NoEditTriggers);
   ClassList->setMinimumHeight(ClassList->fontMetrics().lineSpacing() * 10);
