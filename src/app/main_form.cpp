@@ -81,7 +81,6 @@ void TMainForm::BuildCentre() {
   layout->setContentsMargins(6, 4, 6, 0);
 
   auto* searchBox = new QGroupBox(QStringLiteral("Търсене"), centre);
-  searchBox->setFixedHeight(296);
   auto* searchLayout = new QVBoxLayout(searchBox);
   searchLayout->setContentsMargins(6, 2, 6, 4);
   // The panel keeps its width; a narrow window scrolls it rather than crushing the criteria.
@@ -93,6 +92,9 @@ void TMainForm::BuildCentre() {
   searchPanel_->setMinimumWidth(searchPanel_->minimumSizeHint().width());
   searchScroll->setWidget(searchPanel_);
   searchLayout->addWidget(searchScroll);
+  // At least the height it always had, and more when the criteria need it: on a screen scaled to
+  // 150 % or 200 % the fields grow a little more than the scale, and the last row was cut.
+  searchBox->setFixedHeight(std::max(296, searchBox->sizeHint().height()));
   connect(searchPanel_, &TSearchPanel::SearchRequested, this, &TMainForm::SearchClick);
   layout->addWidget(searchBox);
 
