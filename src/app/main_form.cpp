@@ -92,8 +92,8 @@ void TMainForm::BuildCentre() {
   searchPanel_->setMinimumWidth(searchPanel_->minimumSizeHint().width());
   searchScroll->setWidget(searchPanel_);
   searchLayout->addWidget(searchScroll);
-  // At least the height it always had, and more when the criteria need it: on a screen scaled to
-  // 150 % or 200 % the fields grow a little more than the scale, and the last row was cut.
+  // At least the height it always had, and as much more as the criteria need: the fixed height
+  // was a few pixels short, which cut the last row on screens scaled to 150 % and 200 %.
   searchBox->setFixedHeight(std::max(296, searchBox->sizeHint().height()));
   connect(searchPanel_, &TSearchPanel::SearchRequested, this, &TMainForm::SearchClick);
   layout->addWidget(searchBox);
