@@ -32,6 +32,7 @@
 #include "search/ui/search_panel.h"
 #include "session/library_login.h"
 #include "session/work_session.h"
+#include "ui/field_label.h"
 
 TMainForm::TMainForm(TDataModule1& data, TLogInfoRec& record, MainFormWindows windows, QWidget* parent)
     : QMainWindow(parent), data_(data), record_(record), windows_(std::move(windows)), tabs_(data) {
@@ -82,7 +83,6 @@ void TMainForm::BuildCentre() {
   layout->setContentsMargins(6, 4, 6, 0);
 
   auto* searchBox = new QGroupBox(QStringLiteral("Търсене"), centre);
-  searchBox->setFixedHeight(296);
   auto* searchLayout = new QVBoxLayout(searchBox);
   searchLayout->setContentsMargins(6, 2, 6, 4);
   // The panel keeps its width; a narrow window scrolls it rather than crushing the criteria.
@@ -94,6 +94,9 @@ void TMainForm::BuildCentre() {
   searchPanel_->setMinimumWidth(searchPanel_->minimumSizeHint().width());
   searchScroll->setWidget(searchPanel_);
   searchLayout->addWidget(searchScroll);
+  // At least the height it always had, and as much more as the criteria need: the fixed height
+  // was a few pixels short, which cut the last row on screens scaled to 150 % and 200 %.
+  searchBox->setFixedHeight(std::max(296, searchBox->sizeHint().height()));
   connect(searchPanel_, &TSearchPanel::SearchRequested, this, &TMainForm::SearchClick);
   layout->addWidget(searchBox);
 
@@ -103,6 +106,7 @@ void TMainForm::BuildCentre() {
   listLayout->setSpacing(0);
   FamilyGrid = new QTableView(listBox);
   FamilyGrid->setObjectName(QStringLiteral("FamilyGrid"));
+  NameControl(FamilyGrid, listBox->title());
   model_ = new RegisterGridModel(data_.MainQuery(), this);
   FamilyGrid->setModel(model_);
   FamilyGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);

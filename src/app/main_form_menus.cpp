@@ -99,44 +99,44 @@ void TMainForm::BuildMenus() {
     return action;
   };
 
-  QMenu* system = menuBar()->addMenu(QStringLiteral("Системни"));
-  system->addAction(withShortcut(Command(QStringLiteral("Настройки"), [this] { mOptionsClick(data_, RightsLevel, this); }),
+  QMenu* system = menuBar()->addMenu(QStringLiteral("&Системни"));
+  system->addAction(withShortcut(Command(QStringLiteral("&Настройки"), [this] { mOptionsClick(data_, RightsLevel, this); }),
                                  Qt::Key_F11));
-  system->addAction(Command(QStringLiteral("Номенклатури"), open(windows_.nomenclature),
+  system->addAction(Command(QStringLiteral("Но&менклатури"), open(windows_.nomenclature),
                             static_cast<bool>(windows_.nomenclature)));
-  system->addAction(Command(QStringLiteral("Промяна на паролата"), [this] {
+  system->addAction(Command(QStringLiteral("&Промяна на паролата"), [this] {
     LibraryChangePassword(QStringLiteral("Tesaro"), record_.Text251(), record_.UserLogin(),
                           QStringLiteral("Velmora Tesaro"), winId());
   }));
   system->addSeparator();
-  system->addAction(withShortcut(Command(QStringLiteral("Изход"), [this] { tbExitClick(); }), Qt::Key_F12));
+  system->addAction(withShortcut(Command(QStringLiteral("&Изход"), [this] { tbExitClick(); }), Qt::Key_F12));
 
-  QMenu* cards = menuBar()->addMenu(QStringLiteral("Картотека"));
-  cards->addAction(withShortcut(Command(QStringLiteral("Регистрация"), [this] { tbRegisterClick(); }), Qt::Key_F2));
-  cards->addAction(withShortcut(Command(QStringLiteral("Актуализация"), [this] { FamilyGridDblClick(); }), Qt::Key_F3));
+  QMenu* cards = menuBar()->addMenu(QStringLiteral("&Картотека"));
+  cards->addAction(withShortcut(Command(QStringLiteral("&Регистрация"), [this] { tbRegisterClick(); }), Qt::Key_F2));
+  cards->addAction(withShortcut(Command(QStringLiteral("&Актуализация"), [this] { FamilyGridDblClick(); }), Qt::Key_F3));
   // Hidden entries keep their shortcuts working, as the window always had them.
-  QAction* search = withShortcut(Command(QStringLiteral("Търсене"), [this] { SearchClick(); }), Qt::Key_F4);
+  QAction* search = withShortcut(Command(QStringLiteral("&Търсене"), [this] { SearchClick(); }), Qt::Key_F4);
   search->setVisible(false);
   addAction(search);
   cards->addAction(search);
-  QAction* close = Command(QStringLiteral("Закриване"), [this] { DelClick(); });
+  QAction* close = Command(QStringLiteral("&Закриване"), [this] { DelClick(); });
   close->setVisible(false);
   cards->addAction(close);
-  QAction* stop = Command(QStringLiteral("Спиране"), [] {});
+  QAction* stop = Command(QStringLiteral("&Спиране"), [] {});
   stop->setVisible(false);
   cards->addAction(stop);
-  QAction* sort = Command(QStringLiteral("Сортиране..."), [] {});
+  QAction* sort = Command(QStringLiteral("Сортира&не..."), [] {});
   sort->setVisible(false);
   cards->addAction(sort);
-  cards->addAction(Command(QStringLiteral("Изтриване"), [this] { DelClick(); }, false));
+  cards->addAction(Command(QStringLiteral("&Изтриване"), [this] { DelClick(); }, false));
   cards->addSeparator();
-  cards->addAction(withShortcut(Command(QStringLiteral("Опресняване"), [this] { tbRefreshClick(); }), Qt::Key_F5));
+  cards->addAction(withShortcut(Command(QStringLiteral("&Опресняване"), [this] { tbRefreshClick(); }), Qt::Key_F5));
 
-  QMenu* reports = menuBar()->addMenu(QStringLiteral("Справки"));
-  reports->addAction(withShortcut(Command(QStringLiteral("Невалидни ЕГН-та"), open(windows_.invalidEgn),
+  QMenu* reports = menuBar()->addMenu(QStringLiteral("Сп&равки"));
+  reports->addAction(withShortcut(Command(QStringLiteral("&Невалидни ЕГН-та"), open(windows_.invalidEgn),
                                           static_cast<bool>(windows_.invalidEgn)),
                                   Qt::Key_F9));
-  reports->addAction(withShortcut(Command(QStringLiteral("Имена от ЛБД..."),
+  reports->addAction(withShortcut(Command(QStringLiteral("&Имена от ЛБД..."),
                                           [this] {
                                             if (!CanCompareNames(RightsLevel)) ShowNoRightsMessage(this);
                                             else windows_.namesFromLbd(this);
@@ -144,26 +144,26 @@ void TMainForm::BuildMenus() {
                                           static_cast<bool>(windows_.namesFromLbd)),
                                   Qt::Key_F10));
   reports->addSeparator();
-  reports->addAction(withShortcut(Command(QStringLiteral("Сл. Бележка"), open(windows_.serviceNote),
+  reports->addAction(withShortcut(Command(QStringLiteral("&Сл. Бележка"), open(windows_.serviceNote),
                                           static_cast<bool>(windows_.serviceNote)),
                                   Qt::Key_F6));
-  reports->addAction(withShortcut(Command(QStringLiteral("Експорт"), open(windows_.exportList),
+  reports->addAction(withShortcut(Command(QStringLiteral("&Експорт"), open(windows_.exportList),
                                           static_cast<bool>(windows_.exportList)),
                                   Qt::Key_F7));
   reports->addSeparator();
-  reports->addAction(withShortcut(Command(QStringLiteral("Класиране..."),
+  reports->addAction(withShortcut(Command(QStringLiteral("&Класиране..."),
                                           [this] {
                                             if (!CanRank(RightsLevel)) ShowNoRightsMessage(this);
                                             else windows_.ranking(this);
                                           },
                                           static_cast<bool>(windows_.ranking)),
                                   Qt::Key_F8));
-  reports->addAction(Command(QStringLiteral("Списък"), open(windows_.annualList), static_cast<bool>(windows_.annualList)));
+  reports->addAction(Command(QStringLiteral("С&писък"), open(windows_.annualList), static_cast<bool>(windows_.annualList)));
   reports->addSeparator();
-  reports->addAction(Command(QStringLiteral("История на действията"), open(windows_.actionHistory),
+  reports->addAction(Command(QStringLiteral("Ис&тория на действията"), open(windows_.actionHistory),
                              static_cast<bool>(windows_.actionHistory)));
 
-  QMenu* help = menuBar()->addMenu(QStringLiteral("Помощ"));
-  help->addAction(withShortcut(Command(QStringLiteral("За програмата"), [this] { mAboutClick(this); }), Qt::Key_F1));
-  help->addAction(Command(QStringLiteral("Помощ"), [this] { hlpbtnClick(this); }));
+  QMenu* help = menuBar()->addMenu(QStringLiteral("&Помощ"));
+  help->addAction(withShortcut(Command(QStringLiteral("&За програмата"), [this] { mAboutClick(this); }), Qt::Key_F1));
+  help->addAction(Command(QStringLiteral("&Помощ"), [this] { hlpbtnClick(this); }));
 }

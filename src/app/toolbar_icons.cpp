@@ -1,8 +1,13 @@
 #include "app/toolbar_icons.h"
 
+#include <QApplication>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QStyle>
+#include <QStyleOption>
+#include <algorithm>
 
 namespace {
 const QColor kPaper(250, 250, 245);
@@ -145,15 +150,56 @@ void Draw(QPainter& p, ToolbarPicture picture) {
     }
   }
 }
+
+// Paints the picture for each size and screen it is asked for, so a scaled screen (150 %,
+// 200 %) gets a picture drawn at its own pixels rather than a small one stretched.
+class PictureEngine : public QIconEngine {
+ public:
+  PictureEngine(ToolbarPicture picture, int size) : picture_(picture), size_(size) {}
+
+  void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+    const qreal ratio = painter->device() != nullptr ? painter->device()->devicePixelRatioF() : 1.0;
+    QPixmap picture = pixmap(rect.size() * ratio, mode, state);
+    picture.setDevicePixelRatio(ratio);
+    painter->drawPixmap(rect, picture);
+  }
+
+  // `size` is in the screen's own pixels: the icon asks for the logical size times the
+  // screen's device pixel ratio and marks the ratio on the pixmap itself.
+  QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override {
+    const int pixels = std::max(1, std::min(size.width(), size.height()));
+    QPixmap picture(pixels, pixels);
+    picture.fill(Qt::transparent);
+    {
+      QPainter p(&picture);
+      p.setRenderHint(QPainter::Antialiasing);
+      p.scale(pixels / 50.0, pixels / 50.0);
+      Draw(p, picture_);
+    }
+    if (mode == QIcon::Normal || mode == QIcon::Active) return picture;
+    // The style greys a disabled command's picture as it does any other icon's.
+    if (qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr) {
+      QStyleOption option;
+      option.palette = QApplication::palette();
+      return QApplication::style()->generatedIconPixmap(mode, picture, &option);
+    }
+    return picture;
+  }
+
+  QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
+    const int side = std::min(size.width(), size.height());
+    return QSize(side, side);
+  }
+
+  QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override { return {QSize(size_, size_)}; }
+
+  QIconEngine* clone() const override { return new PictureEngine(picture_, size_); }
+  QString key() const override { return QStringLiteral("tesaro-toolbar-picture"); }
+
+ private:
+  ToolbarPicture picture_;
+  int size_;
+};
 }  // namespace
 
-QIcon ToolbarIcon(ToolbarPicture picture, int size) {
-  QPixmap pixmap(size, size);
-  pixmap.fill(Qt::transparent);
-  QPainter p(&pixmap);
-  p.setRenderHint(QPainter::Antialiasing);
-  p.scale(size / 50.0, size / 50.0);
-  Draw(p, picture);
-  p.end();
-  return QIcon(pixmap);
-}
+QIcon ToolbarIcon(ToolbarPicture picture, int size) { return QIcon(new PictureEngine(picture, size)); }

@@ -5,10 +5,12 @@
 #include <QCalendarWidget>
 #include <QEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <algorithm>
 #include <cmath>
 
 #include "core/clock.h"
+#include "ui/date_typing.h"
 
 namespace {
 // Qt's date edit cannot go below 1 January 100, and the blank day sits one day below MinDate.
@@ -35,6 +37,8 @@ TAODateTimePicker::TAODateTimePicker(QWidget* parent)
   SyncEdit();
   connect(this, &QDateEdit::dateChanged, this, &TAODateTimePicker::OnEditDateChanged);
   WatchCalendarPopup();
+  // A click in the text ends a date being typed; the next digit starts a new one.
+  lineEdit()->installEventFilter(this);
 }
 
 bool TAODateTimePicker::ShowsBlank(DateTimeValue value) {
@@ -42,6 +46,7 @@ bool TAODateTimePicker::ShowsBlank(DateTimeValue value) {
 }
 
 void TAODateTimePicker::SetDateTime(DateTimeValue value) {
+  EndTyping();
   if (!std::isfinite(value)) value = kEmptyDateTime;
   if (!ShowsBlank(value)) {
     // Compared as numbers, so a value far outside any calendar is never turned into a date.
@@ -121,14 +126,58 @@ void TAODateTimePicker::stepBy(int steps) {
 }
 
 void TAODateTimePicker::keyPressEvent(QKeyEvent* event) {
-  // Typing over the blank text would mix the digits with it; start from today's date with
-  // the day selected, so the digits replace the day as usual.
-  const QString text = event->text();
-  if (ShowsBlank(value_) && !isReadOnly() && text.size() == 1 && text.at(0).isDigit()) {
-    TakeUserDate(TodayWithinBounds());
-    setSelectedSection(QDateTimeEdit::DaySection);
+  if (TypeDateKey(*event)) {
+    event->accept();
+    return;
   }
+  EndTyping();
   QDateEdit::keyPressEvent(event);
+}
+
+bool TAODateTimePicker::TypeDateKey(const QKeyEvent& event) {
+  // Qt's own typing goes into the section under the cursor and jumps a section on a full
+  // part and again on the dot after it, so a whole date typed from a click came out wrong;
+  // the field reads the typed characters as one date instead.
+  if (isReadOnly()) return false;
+  if ((event.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) != Qt::NoModifier) return false;
+  if (typing_ && event.key() == Qt::Key_Backspace) {
+    entry_.typed.chop(1);
+    ShowTypedDate();
+    return true;
+  }
+  const QString text = event.text();
+  if (text.size() != 1) return false;
+  const QChar c = text.at(0);
+  const bool digit = c >= u'0' && c <= u'9';
+  if (!digit && !(typing_ && IsDateSeparator(c))) return false;
+  if (!typing_) {
+    // Over the blank text a typed date starts from today, as an arrow key gives it.
+    if (ShowsBlank(value_)) TakeUserDate(TodayWithinBounds());
+    entry_ = {QDateEdit::date(), QString()};
+    typing_ = true;
+  }
+  // A character the date cannot take (a fifth digit of the year) is dropped, as a full
+  // field drops it.
+  if (ReadTypedDate(entry_.typed + c).accepted) entry_.typed += c;
+  ShowTypedDate();
+  return true;
+}
+
+void TAODateTimePicker::ShowTypedDate() {
+  const TypedDateParts parts = ReadTypedDate(entry_.typed);
+  const QDate date = TypedDateOver(parts, entry_.base);
+  // A day the month does not have (31.02) leaves the date as it was until the typing mends it.
+  if (date.isValid() && date != QDateEdit::date()) TakeUserDate(date);
+  const bool full = parts.section < 2 && (parts.section == 0 ? parts.day : parts.month).size() == 2;
+  const int next = full ? parts.section + 1 : parts.section;
+  static constexpr QDateTimeEdit::Section kSections[] = {QDateTimeEdit::DaySection, QDateTimeEdit::MonthSection,
+                                                         QDateTimeEdit::YearSection};
+  setSelectedSection(kSections[next]);
+}
+
+void TAODateTimePicker::focusOutEvent(QFocusEvent* event) {
+  EndTyping();
+  QDateEdit::focusOutEvent(event);
 }
 
 void TAODateTimePicker::WatchCalendarPopup() {
@@ -141,6 +190,7 @@ void TAODateTimePicker::WatchCalendarPopup() {
 }
 
 bool TAODateTimePicker::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == lineEdit() && event->type() == QEvent::MouseButtonPress) EndTyping();
   if (watched == watchedPopup_) {
     if (event->type() == QEvent::Show && ShowsBlank(value_)) {
       // Opening on the blank day would show the month before MinDate; today is more useful.

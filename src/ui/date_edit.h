@@ -20,6 +20,11 @@ inline constexpr DateTimeValue kEmptyDateTime = -700000.0;
 // - Only code makes a field blank; the user cannot empty it. From a blank field the user
 //   gets a date by the calendar, by an arrow key or the wheel (today's date, within the
 //   bounds) or by typing a digit (today's date, then the digit goes into the day).
+// - Typing a date always starts at the day, however the field got the focus and wherever
+//   the cursor stood: "01.01.2010", "1.1.2010" and "01012010" all give 01.01.2010. Each
+//   digit shows at once (a year once it has four digits); a part not typed keeps the date's
+//   own, and a day the month does not have leaves the date as it was. The typing ends with
+//   any other key, a click or leaving the field; Backspace takes back the last character.
 //   The calendar opens on the current month when the field is blank.
 // - Internally the blank text is Qt's special-value text at the edit's minimum, which is
 //   kept one day before MinDate(); a user step or pick that would land on that day lands
@@ -65,6 +70,7 @@ class TAODateTimePicker : public QDateEdit {
   bool eventFilter(QObject* watched, QEvent* event) override;
   void stepBy(int steps) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   // True for values shown as blank text.
@@ -78,10 +84,21 @@ class TAODateTimePicker : public QDateEdit {
   void TakeUserDate(const QDate& date);
   QDate TodayWithinBounds() const;
   void WatchCalendarPopup();
+  // Takes a key of a date being typed; false for a key that is no part of one.
+  bool TypeDateKey(const QKeyEvent& event);
+  void ShowTypedDate();
+  void EndTyping() { typing_ = false; }
+
+  struct TypedEntry {
+    QDate base;     // the date typing began over
+    QString typed;  // the digits and separators typed since
+  };
 
   DateTimeValue value_ = kEmptyDateTime;
   QDate minDate_;
   QDate maxDate_;
   bool syncing_ = false;
   QObject* watchedPopup_ = nullptr;
+  bool typing_ = false;
+  TypedEntry entry_;
 };

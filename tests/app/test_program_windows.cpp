@@ -49,7 +49,8 @@ class TestProgramWindows : public QObject {
     QStringList disabled;
     for (QAction* menu : form.menuBar()->actions())
       for (QAction* action : menu->menu()->actions())
-        if (!action->isSeparator() && action->isVisible() && !action->isEnabled()) disabled << action->text();
+        if (!action->isSeparator() && action->isVisible() && !action->isEnabled())
+          disabled << QString(action->text()).remove(u'&');
     // "Изтриване" is shown disabled on purpose; every other visible entry works.
     QCOMPARE(disabled, QStringList{QStringLiteral("Изтриване")});
 

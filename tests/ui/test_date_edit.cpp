@@ -1,8 +1,11 @@
 // Tests of the date field: values set from code come back unchanged, blank fields, and
 // that a window's change handler hears the user's edits and nothing else.
 #include <QCalendarWidget>
+#include <QLabel>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
+#include <QVBoxLayout>
 #include <memory>
 
 #include "core/clock.h"
@@ -33,6 +36,27 @@ struct FieldInWindow {
     // The drop-down arrow sits at the right end of the field.
     QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(field->width() - 6, field->height() / 2));
   }
+};
+// A window with a field before the date field, its label (Alt+Д) and a field after it, so
+// the date field can get the focus each way a clerk gives it.
+struct FieldAmongOthers {
+  QWidget window;
+  QLineEdit* before = new QLineEdit(&window);
+  QLabel* label = new QLabel(QStringLiteral("&Дата:"), &window);
+  TAODateTimePicker* field = new TAODateTimePicker(&window);
+  QLineEdit* after = new QLineEdit(&window);
+  int changes = 0;
+
+  FieldAmongOthers() {
+    auto* layout = new QVBoxLayout(&window);
+    for (QWidget* w : std::initializer_list<QWidget*>{before, label, field, after}) layout->addWidget(w);
+    label->setBuddy(field);
+    QObject::connect(field, &TAODateTimePicker::OnChange, [this] { ++changes; });
+    window.show();
+    window.activateWindow();
+  }
+  bool Ready() { return QTest::qWaitForWindowActive(&window); }
+  QLineEdit* Text() const { return field->findChild<QLineEdit*>(); }
 };
 }  // namespace
 
@@ -140,9 +164,97 @@ class DateEditTest : public QObject {
     QVERIFY(f.Ready());
     f.field->SetDateTime(DateValue(QDate(2024, 3, 15)));
     f.field->setSelectedSection(QDateTimeEdit::DaySection);
-    QTest::keyClicks(f.field, "20");
-    QCOMPARE(f.field->DateTime(), DateValue(QDate(2024, 3, 20)));
+    QTest::keyClicks(f.field, "2");
+    QCOMPARE(f.field->DateTime(), DateValue(QDate(2024, 3, 2)));  // each digit shows at once
     QCOMPARE(f.changes, 1);
+    QTest::keyClicks(f.field, "0");
+    QCOMPARE(f.field->DateTime(), DateValue(QDate(2024, 3, 20)));
+    QCOMPARE(f.changes, 2);
+  }
+
+  void typingAWholeDate_data() {
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QDate>("expected");
+    const QDate start(2024, 3, 15);
+    for (const char* focus : {"click in the middle", "click on the year", "Tab", "Shift+Tab", "Alt+letter"}) {
+      const QString how = QString::fromLatin1(focus);
+      QTest::addRow("%s, dots", focus) << how << QStringLiteral("01.01.2010") << QDate(2010, 1, 1);
+      QTest::addRow("%s, single digits", focus) << how << QStringLiteral("5.6.2011") << QDate(2011, 6, 5);
+      QTest::addRow("%s, digits only", focus) << how << QStringLiteral("31121999") << QDate(1999, 12, 31);
+    }
+    QTest::addRow("keypad comma") << "Tab" << QStringLiteral("7,8,2001") << QDate(2001, 8, 7);
+    QTest::addRow("day only") << "Tab" << QStringLiteral("9") << QDate(start.year(), start.month(), 9);
+    QTest::addRow("year not finished keeps the year") << "Tab" << QStringLiteral("01.02.20") << QDate(2024, 2, 1);
+    QTest::addRow("fifth year digit dropped") << "Tab" << QStringLiteral("01.02.20105") << QDate(2010, 2, 1);
+    // 31.02 does not exist: the date stays the last one that did.
+    QTest::addRow("no such day") << "Tab" << QStringLiteral("31.02.2010") << QDate(2024, 3, 31);
+    QTest::addRow("backspace") << "Tab" << QStringLiteral("01.02.2019\b0") << QDate(2010, 2, 1);
+  }
+
+  void typingAWholeDate() {
+    QFETCH(QString, focus);
+    QFETCH(QString, typed);
+    QFETCH(QDate, expected);
+    FieldAmongOthers f;
+    QVERIFY(f.Ready());
+    f.field->SetDateTime(DateValue(QDate(2024, 3, 15)));
+    if (focus.startsWith(QLatin1String("click"))) {
+      QLineEdit* text = f.Text();
+      const int x = focus.endsWith(QLatin1String("year")) ? text->width() * 3 / 4 : text->width() / 2;
+      QTest::mouseClick(text, Qt::LeftButton, {}, QPoint(x, text->height() / 2));
+    } else if (focus == QLatin1String("Tab")) {
+      f.before->setFocus();
+      QTest::keyClick(f.before, Qt::Key_Tab);
+    } else if (focus == QLatin1String("Shift+Tab")) {
+      f.after->setFocus();
+      QTest::keyClick(f.after, Qt::Key_Backtab, Qt::ShiftModifier);
+    } else {
+      f.before->setFocus();
+      // keyClick takes Latin keys only; the label's letter is sent with its text.
+      QTest::sendKeyEvent(QTest::Click, f.before, static_cast<Qt::Key>(QChar(u'Д').unicode()), QStringLiteral("Д"),
+                          Qt::AltModifier);
+    }
+    QTRY_VERIFY(f.field->hasFocus());
+    const QStringList pieces = typed.split(u'\b');
+    for (int i = 0; i < pieces.size(); ++i) {
+      if (i > 0) QTest::keyClick(f.field, Qt::Key_Backspace);
+      QTest::keyClicks(f.field, pieces[i]);
+    }
+    QCOMPARE(ToQDate(f.field->DateTime()), expected);
+    QCOMPARE(f.field->text(), expected.toString(QStringLiteral("dd.MM.yyyy")));
+  }
+
+  void typingEndsWithTheClickOrAnotherKey() {
+    FieldAmongOthers f;
+    QVERIFY(f.Ready());
+    f.field->SetDateTime(DateValue(QDate(2024, 3, 15)));
+    f.before->setFocus();
+    QTest::keyClick(f.before, Qt::Key_Tab);
+    QTest::keyClicks(f.field, "01.02");
+    QCOMPARE(ToQDate(f.field->DateTime()), QDate(2024, 2, 1));
+    // A new entry after a click starts again at the day, not in the year.
+    QLineEdit* text = f.Text();
+    QTest::mouseClick(text, Qt::LeftButton, {}, QPoint(text->width() * 3 / 4, text->height() / 2));
+    QTest::keyClicks(f.field, "12");
+    QCOMPARE(ToQDate(f.field->DateTime()), QDate(2024, 2, 12));
+    // An arrow ends the entry and steps the section Qt has selected, as before.
+    f.field->setCurrentSection(QDateTimeEdit::YearSection);
+    QTest::keyClick(f.field, Qt::Key_Up);
+    QCOMPARE(ToQDate(f.field->DateTime()), QDate(2025, 2, 12));
+    QTest::keyClicks(f.field, "3");
+    QCOMPARE(ToQDate(f.field->DateTime()), QDate(2025, 2, 3));
+  }
+
+  void readOnlyFieldTakesNoTyping() {
+    FieldAmongOthers f;
+    QVERIFY(f.Ready());
+    f.field->SetDateTime(DateValue(QDate(2024, 3, 15)));
+    f.field->setReadOnly(true);
+    f.field->setFocus();
+    QTest::keyClicks(f.field, "01.01.2010");
+    QCOMPARE(ToQDate(f.field->DateTime()), QDate(2024, 3, 15));
+    QCOMPARE(f.changes, 0);
   }
 
   void confirmingWithoutEditingIsNoChange() {

@@ -24,6 +24,7 @@
 #include "core/messages.h"
 #include "data/data_module.h"
 #include "ui/date_edit.h"
+#include "ui/field_label.h"
 
 namespace {
 const char* const kHeadings[] = {"Тип", "Име", "ЕГН", "Соц.група", "Допълнителни бележки", "Процент на инвалидност",
@@ -33,8 +34,7 @@ constexpr int kMaxColumnWidth = 320;  // pixels; wider texts show whole in their
 constexpr int kColumns = 8;
 
 QLabel* Caption(const char* text, QWidget* buddy) {
-  auto* label = new QLabel(QString::fromUtf8(text));
-  label->setBuddy(buddy);
+  auto* label = LabelField(new QLabel(QString::fromUtf8(text)), buddy);
   label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   return label;
 }
@@ -58,6 +58,7 @@ void TMembersPage::BuildControls() {
   auto* familyLayout = new QVBoxLayout(groupFamily);
   FamilyList = new QTableWidget(0, kColumns, groupFamily);
   FamilyList->setObjectName(QStringLiteral("FamilyList"));
+  NameControl(FamilyList, groupFamily->title());
   QStringList headings;
   for (const char* heading : kHeadings) headings << QString::fromUtf8(heading);
   FamilyList->setHorizontalHeaderLabels(headings);

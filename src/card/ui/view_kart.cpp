@@ -28,6 +28,7 @@
 #include "data/data_module.h"
 #include "engine/ui/window_placement.h"
 #include "ui/date_edit.h"
+#include "ui/field_label.h"
 
 namespace {
 // The widest a code list's drop-down grows to show its longest name.
@@ -107,6 +108,9 @@ void TViewKart::FillFromNomenclature(QComboBox* list, const QString& column) {
 void TViewKart::SetNetIncomeLabels() {
   lbIncome->setText(QStringLiteral("Нетен годишен доход:"));
   lbIncomeHalfYear->setText(QStringLiteral("Нетен доход за 6 месеца"));
+  // A screen reader names the fields by the captions now shown.
+  LabelField(lbIncome, ebIncome);
+  LabelField(lbIncomeHalfYear, ebIncomeHalfYear);
 }
 
 void TViewKart::LoadCard() {

@@ -21,12 +21,20 @@
 #include "card/ui/members_page.h"
 #include "card/ui/view_kart.h"
 #include "ui/date_edit.h"
+#include "ui/field_label.h"
 
 namespace {
 QLabel* Caption(const QString& text, QWidget* buddy) {
-  auto* label = new QLabel(text);
-  label->setBuddy(buddy);
+  auto* label = LabelField(new QLabel(text), buddy);
   label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  return label;
+}
+
+// The "от" before a date that belongs to the field before it: the date is named after that
+// field ("Група от"), as "от" alone would tell a screen reader's user nothing.
+QLabel* DateCaption(const QString& text, QWidget* date, const QString& ofCaption) {
+  QLabel* label = Caption(text, date);
+  NameControl(date, AccessibleNameOf(ofCaption) + u' ' + AccessibleNameOf(text));
   return label;
 }
 
@@ -75,7 +83,7 @@ void TViewKart::BuildControls() {
   header->addSpacing(24);
   header->addWidget(Caption(QStringLiteral("Заявление входящ. № :"), doctxt));
   header->addWidget(doctxt, 1);
-  header->addWidget(Caption(QStringLiteral("от"), AddDate));
+  header->addWidget(DateCaption(QStringLiteral("от"), AddDate, QStringLiteral("Заявление входящ. №")));
   header->addWidget(AddDate);
   layout->addLayout(header);
 
@@ -118,7 +126,7 @@ QWidget* TViewKart::BuildFamilyPage() {
   cbKart = List(features, "cbKart");
   grid->addWidget(Caption(QStringLiteral("Група"), cbGroup), 0, 0);
   grid->addWidget(cbGroup, 0, 1);
-  grid->addWidget(Caption(QStringLiteral("от "), dtGrupaDate), 0, 2);
+  grid->addWidget(DateCaption(QStringLiteral("от "), dtGrupaDate, QStringLiteral("Група")), 0, 2);
   grid->addWidget(dtGrupaDate, 0, 3);
   grid->addWidget(Caption(QStringLiteral("Подгрупа"), cbsubGroup), 1, 0);
   grid->addWidget(cbsubGroup, 1, 1);
@@ -130,11 +138,11 @@ QWidget* TViewKart::BuildFamilyPage() {
   grid->addWidget(ebGot, 2, 3);
   grid->addWidget(Caption(QStringLiteral("Прот.от комисия №"), pr), 3, 0);
   grid->addWidget(pr, 3, 1);
-  grid->addWidget(Caption(QStringLiteral("от "), protDate), 3, 2);
+  grid->addWidget(DateCaption(QStringLiteral("от "), protDate, QStringLiteral("Прот.от комисия №")), 3, 2);
   grid->addWidget(protDate, 3, 3);
   grid->addWidget(Caption(QStringLiteral("Последнa дек. №"), dek_id), 4, 0);  // the "a" is Latin, as the form has it
   grid->addWidget(dek_id, 4, 1);
-  grid->addWidget(Caption(QStringLiteral("от "), dek_dat), 4, 2);
+  grid->addWidget(DateCaption(QStringLiteral("от "), dek_dat, QStringLiteral("Последнa дек. №")), 4, 2);
   grid->addWidget(dek_dat, 4, 3);
 
   // Kept on the card and written back unchanged, never shown.
@@ -259,10 +267,12 @@ QWidget* TViewKart::BuildNotesPage() {
   auto* layout = new QVBoxLayout(page);
   auto* notes = Named(new QGroupBox(QStringLiteral("Бележки"), page), "GroupBox6");
   mNotes = Memo(notes, "mNotes");
+  NameControl(mNotes, notes->title());
   (new QVBoxLayout(notes))->addWidget(mNotes);
   auto* system = Named(new QGroupBox(QStringLiteral("Системни съобщения"), page), "GroupBox7");
   mSYSNotes = Memo(system, "mSYSNotes");
   mSYSNotes->setReadOnly(true);
+  NameControl(mSYSNotes, system->title());
   (new QVBoxLayout(system))->addWidget(mSYSNotes);
   layout->addWidget(notes, 2);
   layout->addWidget(system, 1);
@@ -284,7 +294,7 @@ QWidget* TViewKart::BuildPlacementPage() {
 
   grid->addWidget(Caption(QStringLiteral("Наст. заповед № :"), edNastZap), 0, 0);
   grid->addWidget(edNastZap, 0, 1);
-  grid->addWidget(Caption(QStringLiteral("от "), dtNastZap), 0, 2);
+  grid->addWidget(DateCaption(QStringLiteral("от "), dtNastZap, QStringLiteral("Наст. заповед №")), 0, 2);
   auto* dateRow = new QHBoxLayout;
   dateRow->addWidget(dtNastZap);
   dateRow->addStretch(1);
@@ -292,6 +302,7 @@ QWidget* TViewKart::BuildPlacementPage() {
   grid->addWidget(Caption(QStringLiteral("Настанен в жилище :"), cbNastVidApart), 1, 0);
   grid->addWidget(cbNastVidApart, 1, 1);
   grid->addWidget(edNasAdrApart, 1, 2, 1, 2);
+  NameControl(edNasAdrApart, QStringLiteral("Адрес на жилището за настаняване"));
   grid->addWidget(Caption(QStringLiteral("Срок:"), cbTerm), 2, 0);
   grid->addWidget(cbTerm, 2, 1);
   grid->addWidget(Caption(QStringLiteral("Искане за покупка:"), edIskaKupi), 3, 0);

@@ -14,6 +14,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "ui/field_label.h"
+
 namespace {
 // The lines a text takes wrapped at a width, as the text box wraps it (at word boundaries).
 int WrappedLineCount(const QString& text, const QFont& font, int width) {
@@ -42,6 +44,7 @@ TKlasForm::TKlasForm(QWidget* parent) : QDialog(parent) {
 
   KlasInfo = new QPlainTextEdit(this);
   KlasInfo->setObjectName(QStringLiteral("KlasInfo"));
+  NameControl(KlasInfo, QStringLiteral("Условия на класирането"));
   KlasInfo->setReadOnly(true);
   KlasInfo->setPlainText(QStringLiteral("В класирането участват семейства, които притежават група и имат \n"
                                         "състояние \"вписан в картотеката\".\n"
@@ -49,6 +52,7 @@ TKlasForm::TKlasForm(QWidget* parent) : QDialog(parent) {
 
   ClassList = new QListWidget(this);
   ClassList->setObjectName(QStringLiteral("ClassList"));
+  NameControl(ClassList, QStringLiteral("Критерии за класиране"));
   ClassList->setSelectionMode(QAbstractItemView::SingleSelection);
   ClassList->setEditTriggers(QAbstractItemView::NoEditTriggers);
   ClassList->setMinimumHeight(ClassList->fontMetrics().lineSpacing() * 10);

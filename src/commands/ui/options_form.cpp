@@ -10,45 +10,47 @@
 #include <QVBoxLayout>
 #include <utility>
 
+#include "ui/field_label.h"
+
 TOptionsForm::TOptionsForm(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("TOptionsForm"));
   setWindowTitle(QStringLiteral("Настройки"));
 
   auto* grid = new QGridLayout;
-  auto* sobLabel = new QLabel(QStringLiteral("Община:"), this);
+  auto* sobLabel = new QLabel(QStringLiteral("&Община:"), this);
   edSob = new QLineEdit(this);
   edSob->setObjectName(QStringLiteral("edSob"));
   edSob->setMinimumWidth(260);
   edSob->setMaxLength(kMunicipalityLength);
-  sobLabel->setBuddy(edSob);
+  LabelField(sobLabel, edSob);
 
-  auto* officeLabel = new QLabel(QStringLiteral("Служба:"), this);
+  auto* officeLabel = new QLabel(QStringLiteral("&Служба:"), this);
   edOffice = new QLineEdit(this);
   edOffice->setObjectName(QStringLiteral("edOffice"));
   edOffice->setMaxLength(nom_settings::kOfficeLength);
   edOffice->setMinimumWidth(380);  // room for the default office shown in it
   edOffice->setToolTip(QStringLiteral("Службата, която издава служебната бележка. Празно: службата при общината."));
-  officeLabel->setBuddy(edOffice);
+  LabelField(officeLabel, edOffice);
   // Left empty, the note names the default office: the edit shows which one.
   auto showDefaultOffice = [this] { edOffice->setPlaceholderText(DefaultIssuingOffice(edSob->text())); };
   connect(edSob, &QLineEdit::textChanged, this, showDefaultOffice);
   showDefaultOffice();
 
-  auto* paperLabel = new QLabel(QStringLiteral("Хартия:"), this);
+  auto* paperLabel = new QLabel(QStringLiteral("&Хартия:"), this);
   cbPaper = new QComboBox(this);
   cbPaper->setObjectName(QStringLiteral("cbPaper"));
   cbPaper->addItem(QStringLiteral("A4"), QVariant::fromValue(static_cast<int>(NotePaper::A4)));
   cbPaper->addItem(QStringLiteral("Letter (САЩ)"), QVariant::fromValue(static_cast<int>(NotePaper::Letter)));
   cbPaper->setToolTip(QStringLiteral("Размерът на листа, на който се печата служебната бележка."));
-  paperLabel->setBuddy(cbPaper);
+  LabelField(paperLabel, cbPaper);
 
   auto* yearsLabel = new QLabel(
-      QStringLiteral("Не можете да впишете картон в картотеката при регистрация на адрес по-малко от[години]:"), this);
+      QStringLiteral("Не можете да впишете картон в картотеката при регистрация на адрес по-малко от[&години]:"), this);
   yearsLabel->setWordWrap(true);
   DateNum = new QLineEdit(this);
   DateNum->setObjectName(QStringLiteral("DateNum"));
   DateNum->setMaximumWidth(70);
-  yearsLabel->setBuddy(DateNum);
+  LabelField(yearsLabel, DateNum);
 
   grid->addWidget(sobLabel, 0, 0);
   grid->addWidget(edSob, 0, 1);

@@ -12,6 +12,7 @@
 #include "data/data_module.h"
 #include "data/person_table.h"
 #include "egn/egn_repair_rules.h"
+#include "ui/field_label.h"
 
 namespace {
 const QString kCaption = QStringLiteral("Редактиране на ЕГН");
@@ -41,6 +42,7 @@ TEGNRepair::TEGNRepair(TDataModule1& data, QWidget* parent) : QDialog(parent), d
   EgnEdit->setObjectName(QStringLiteral("EgnEdit"));
   EgnEdit->setMaxLength(person_table::kEgnLength);
   EgnEdit->installEventFilter(this);
+  LabelField(Label3, EgnEdit);
   egnRow->addWidget(Label3);
   egnRow->addWidget(EgnEdit, 1);
   layout->addLayout(egnRow);

@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/field_label.h"
+
 TLBDForm::TLBDForm(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("LBDForm"));
   setWindowTitle(QStringLiteral("Проверка в Локална База Данни"));
@@ -43,7 +45,13 @@ TLBDForm::TLBDForm(QWidget* parent) : QDialog(parent) {
     tick->setChecked(row.ticked);
     *row.edit = edit;
     *row.tick = tick;
-    grid->addWidget(new QLabel(QString::fromUtf8(row.label), this), line, 0);
+    auto* label = LabelField(new QLabel(QString::fromUtf8(row.label), this), edit);
+    // The two registration dates are told apart by the address they belong to.
+    if (line > 0 && label->text().startsWith(QStringLiteral("Адресна рег.")))
+      NameControl(edit, AccessibleNameOf(QString::fromUtf8(rows[line - 1].label)) + QStringLiteral(", ") + label->text());
+    // The tick decides whether the card takes that line.
+    NameControl(tick, QStringLiteral("Попълване: ") + edit->accessibleName());
+    grid->addWidget(label, line, 0);
     grid->addWidget(edit, line, 1);
     grid->addWidget(tick, line, 2);
     ++line;

@@ -10,6 +10,7 @@
 #include "core/error_display.h"
 #include "core/messages.h"
 #include "lbd/person_info.h"
+#include "ui/field_label.h"
 #include "ui/status_form.h"
 
 TLbdNamesForm::TLbdNamesForm(TDataModule1& data, QWidget* parent) : QDialog(parent), data_(data) {
@@ -22,6 +23,7 @@ TLbdNamesForm::TLbdNamesForm(TDataModule1& data, QWidget* parent) : QDialog(pare
   auto* layout = new QHBoxLayout(this);
   slNames = new QTableWidget(1, 4, this);
   slNames->setObjectName(QStringLiteral("slNames"));
+  NameControl(slNames, QStringLiteral("Имена от ЛБД"));
   slNames->setHorizontalHeaderLabels(
       {QStringLiteral("#"), QStringLiteral("ЕГН"), QStringLiteral("Име от базата дани"), QStringLiteral("Име от ЛБД")});
   slNames->verticalHeader()->hide();

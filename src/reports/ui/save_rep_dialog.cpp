@@ -30,6 +30,7 @@
 #include "reports/export_source.h"
 #include "reports/register_export_request.h"
 #include "reports/ui/save_rep_prompts.h"
+#include "ui/field_label.h"
 
 namespace {
 constexpr int kFieldRole = Qt::UserRole;
@@ -126,11 +127,12 @@ void TfrmSaveRep::BuildControls() {
   root->addLayout(buttons);
 
   auto* viewsRow = new QHBoxLayout;
-  Label1 = new QLabel(QStringLiteral("Записани изгледи"), this);
+  Label1 = new QLabel(QStringLiteral("&Записани изгледи"), this);
   Label1->setObjectName(QStringLiteral("Label1"));
   cbSavedViews = new QComboBox(this);
   cbSavedViews->setObjectName(QStringLiteral("cbSavedViews"));
   cbSavedViews->setMinimumWidth(200);
+  LabelField(Label1, cbSavedViews);
   auto tool = [this](const char* name, QStyle::StandardPixmap icon, const char* hint) {
     auto* b = new QToolButton(this);
     b->setObjectName(QString::fromLatin1(name));
@@ -151,6 +153,7 @@ void TfrmSaveRep::BuildControls() {
   Memo1 = new QPlainTextEdit(this);
   Memo1->setObjectName(QStringLiteral("Memo1"));
   Memo1->setFixedHeight(60);
+  NameControl(Memo1, QStringLiteral("Заглавие"));
   root->addWidget(Memo1);
 
   pcColList = new QTabWidget(this);
@@ -160,6 +163,7 @@ void TfrmSaveRep::BuildControls() {
   auto* pageLayout = new QVBoxLayout(tsMasterColList);
   CLB = new ColumnListWidget(tsMasterColList);
   CLB->setMinimumHeight(260);
+  NameControl(CLB, QStringLiteral("Колони"));
   pageLayout->addWidget(CLB);
   pcColList->addTab(tsMasterColList, QStringLiteral("Главна таблица"));
   root->addWidget(pcColList, 1);
@@ -167,6 +171,7 @@ void TfrmSaveRep::BuildControls() {
   Footer_M = new QPlainTextEdit(this);
   Footer_M->setObjectName(QStringLiteral("Footer_M"));
   Footer_M->setFixedHeight(44);
+  NameControl(Footer_M, QStringLiteral("Текст под таблицата"));
   root->addWidget(Footer_M);
 
   auto* formats = new QHBoxLayout;
@@ -182,21 +187,24 @@ void TfrmSaveRep::BuildControls() {
   root->addLayout(formats);
 
   auto* options = new QGridLayout;
-  Delim_L = new QLabel(QStringLiteral("Разделител"), this);
+  Delim_L = new QLabel(QStringLiteral("&Разделител"), this);
   Delim_L->setObjectName(QStringLiteral("Delim_L"));
   Delim_ed = new QLineEdit(QStringLiteral("|"), this);
   Delim_ed->setObjectName(QStringLiteral("Delim_ed"));
-  Layout_L = new QLabel(QStringLiteral("Оформление"), this);
+  Layout_L = new QLabel(QStringLiteral("&Оформление"), this);
   Layout_L->setObjectName(QStringLiteral("Layout_L"));
   Layout_CB = new QComboBox(this);
   Layout_CB->setObjectName(QStringLiteral("Layout_CB"));
   Layout_CB->addItems({QStringLiteral("Портрет"), QStringLiteral("Пейзаж")});
-  Font_L = new QLabel(QStringLiteral("Големина на шрифта"), this);
+  Font_L = new QLabel(QStringLiteral("&Големина на шрифта"), this);
   Font_L->setObjectName(QStringLiteral("Font_L"));
   Font_CB = new QComboBox(this);
   Font_CB->setObjectName(QStringLiteral("Font_CB"));
   Font_CB->addItem(QStringLiteral("По подразбиране"));
   for (int size = 8; size <= 20; ++size) Font_CB->addItem(QString::number(size));
+  LabelField(Delim_L, Delim_ed);
+  LabelField(Layout_L, Layout_CB);
+  LabelField(Font_L, Font_CB);
   options->addWidget(Delim_L, 0, 0);
   options->addWidget(Delim_ed, 0, 1);
   options->addWidget(Layout_L, 1, 0);

@@ -18,13 +18,16 @@
 #include "data/data_module.h"
 #include "search/text_filter.h"
 #include "ui/date_edit.h"
+#include "ui/field_label.h"
 
 namespace {
 
 // A criterion's label: clicking it toggles the criterion's box, as the box's own caption would.
 class BoxLabel : public QLabel {
  public:
-  BoxLabel(const QString& text, QCheckBox* box, QWidget* parent) : QLabel(text, parent), box_(box) { setBuddy(box); }
+  BoxLabel(const QString& text, QCheckBox* box, QWidget* parent) : QLabel(text, parent), box_(box) {
+    LabelField(this, box);
+  }
 
  protected:
   void mouseReleaseEvent(QMouseEvent* event) override {
@@ -152,6 +155,16 @@ void TSearchPanel::AddRow(QGridLayout* grid, int row, int column, int box, const
   QCheckBox* checkBox = Box(box);
   grid->addWidget(checkBox, row, column);
   grid->addWidget(new BoxLabel(label, checkBox, this), row, column + 1);
+  // The box and its fields share the caption; the second field of a "from ... to" pair is
+  // named by the criterion and its own word ("По дата на регистриране до").
+  NameControl(first, label);
+  if (second != nullptr) {
+    QString criterion = AccessibleNameOf(label);
+    if (criterion.endsWith(QLatin1String(" от"))) criterion.chop(3);
+    const QString secondName = secondLabel == QLatin1String("до") ? AccessibleNameOf(criterion) + u' ' + secondLabel
+                                                                   : secondLabel;
+    NameControl(second, secondName);
+  }
   tabChain_.push_back(checkBox);
   if (second == nullptr) {
     grid->addWidget(first, row, column + 2, 1, 3);

@@ -6,6 +6,7 @@
 
 #include "core/date_time.h"
 #include "core/error_display.h"
+#include "ui/field_label.h"
 #include "viewers/ui/memo_form.h"
 
 namespace {
@@ -31,6 +32,7 @@ TLogF::TLogF(TDataModule1& data, QWidget* parent) : QDialog(parent) {
   layout->setContentsMargins(0, 0, 0, 0);
   DBGrid1 = new QTableWidget(0, 4, this);
   DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+  NameControl(DBGrid1, windowTitle());
   DBGrid1->setHorizontalHeaderLabels({QStringLiteral("Потребител"), QStringLiteral("Извършено действие"),
                                       QStringLiteral("Час/Дата на клиента"), QStringLiteral("Час/Дата на Сървъра")});
   DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -11,6 +11,7 @@
 #include "core/messages.h"
 #include "data/data_module.h"
 #include "data/firebird/statement.h"
+#include "ui/field_label.h"
 #include "viewers/nom_form_model.h"
 
 TNomForm::TNomForm(TDataModule1& data, QWidget* parent) : QDialog(parent), data_(data) {
@@ -20,6 +21,7 @@ TNomForm::TNomForm(TDataModule1& data, QWidget* parent) : QDialog(parent), data_
   auto* layout = new QVBoxLayout(this);
   NomGrid = new QTableView(this);
   NomGrid->setObjectName(QStringLiteral("NomGrid"));
+  NameControl(NomGrid, windowTitle());
   model_ = new NomGridModel(data_.Nom(), this);
   NomGrid->setModel(model_);
   NomGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
