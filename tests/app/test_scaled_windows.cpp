@@ -1,6 +1,7 @@
 // The windows on a screen scaled to 150 % or 200 % (QT_SCALE_FACTOR, set by the test's
 // entry): every control shows whole inside the boxes and pages that hold it.
 #include <QAbstractButton>
+#include <QApplication>
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QCalendarWidget>
@@ -12,6 +13,7 @@
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QtTest>
 #include <memory>
 
@@ -115,5 +117,21 @@ class TestScaledWindows : public QObject {
   }
 };
 
-QTEST_MAIN(TestScaledWindows)
+// A clerk's screen of 1 366 × 768 at the scale asked for: its pixels grow with the scale, so the
+// windows have the same room as at 100 %.
+int main(int argc, char** argv) {
+  const double scale = qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")).toDouble();
+  QTemporaryFile screens;
+  if (!screens.open()) return 1;
+  screens.write(QStringLiteral(R"({"screens": [{"name": "clerk", "x": 0, "y": 0, "width": %1, "height": %2,
+                  "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})")
+                    .arg(qRound(1366 * scale))
+                    .arg(qRound(768 * scale))
+                    .toUtf8());
+  screens.flush();
+  qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screens.fileName().toLocal8Bit());
+  QApplication app(argc, argv);
+  TestScaledWindows test;
+  return QTest::qExec(&test, argc, argv);
+}
 #include "test_scaled_windows.moc"

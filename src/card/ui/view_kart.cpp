@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -89,6 +90,8 @@ void TViewKart::FormShow() {
     FillFromNomenclature(cbNastVidApart, QStringLiteral("NAST_VID_APART"));
     FillFromNomenclature(cbTerm, QStringLiteral("NAST_TERM"));
   });
+  // The lists' new widths take effect in every box before the window is drawn.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
   OK->setEnabled(canEdit_);
   Guarded([this] { LoadCard(); });
 }
