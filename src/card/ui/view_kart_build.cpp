@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QStyle>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -45,6 +46,18 @@ T* Named(T* widget, const char* name) {
 }
 
 QLineEdit* Edit(QWidget* parent, const char* name) { return Named(new QLineEdit(parent), name); }
+// A page scrolls when the screen is smaller than it (the member panel open on a 1 280 × 720
+// screen), so the window always fits the screen.
+QScrollArea* Scrolled(QWidget* page) {
+  auto* area = new QScrollArea;
+  area->setWidget(page);
+  area->setWidgetResizable(true);
+  area->setFrameShape(QFrame::NoFrame);
+  // The tab's own pane shows through, as it does behind a page without scrolling.
+  area->viewport()->setAutoFillBackground(false);
+  page->setAutoFillBackground(false);
+  return area;
+}
 QComboBox* List(QWidget* parent, const char* name) {
   auto* list = Named(new QComboBox(parent), name);
   list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -88,10 +101,10 @@ void TViewKart::BuildControls() {
   layout->addLayout(header);
 
   PageControl1 = Named(new QTabWidget(this), "PageControl1");
-  PageControl1->addTab(BuildFamilyPage(), QStringLiteral("Данни за семейството и класиране"));
-  PageControl1->addTab(BuildAddressPage(), QStringLiteral("Местоживеене и материално състояние"));
-  PageControl1->addTab(BuildNotesPage(), QStringLiteral("Бележки"));
-  PageControl1->addTab(BuildPlacementPage(), QStringLiteral("Данни за настаняване"));
+  PageControl1->addTab(Scrolled(BuildFamilyPage()), QStringLiteral("Данни за семейството и класиране"));
+  PageControl1->addTab(Scrolled(BuildAddressPage()), QStringLiteral("Местоживеене и материално състояние"));
+  PageControl1->addTab(Scrolled(BuildNotesPage()), QStringLiteral("Бележки"));
+  PageControl1->addTab(Scrolled(BuildPlacementPage()), QStringLiteral("Данни за настаняване"));
   layout->addWidget(PageControl1, 1);
 
   auto* bottom = new QHBoxLayout;
