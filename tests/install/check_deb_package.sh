@@ -57,6 +57,9 @@ extra=$(find "$usr/$bindir" -mindepth 1 ! -name tesaro ! -name tesaro-admin)
 case "$libdir" in
   lib | lib/*-linux-gnu | lib64) fail "the libraries are in a system library folder usr/$libdir" ;;
 esac
+# Installed for every user of the machine: nothing only its owner (the builder) could read.
+unreadable=$(dpkg-deb -c "$deb" | awk '$1 !~ /^(d|-)r..r..r/ { print }')
+[[ -z $unreadable ]] || fail "entries of the package other users cannot read: $unreadable"
 echo "== files"
 (cd "$root" && find . -type f | sort)
 
