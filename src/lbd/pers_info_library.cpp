@@ -1,5 +1,6 @@
 #include "lbd/pers_info_library.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLibrary>

@@ -58,7 +58,7 @@ case "$libdir" in
   lib | lib/*-linux-gnu | lib64) fail "the libraries are in a system library folder usr/$libdir" ;;
 esac
 # Installed for every user of the machine: nothing only its owner (the builder) could read.
-unreadable=$(dpkg-deb -c "$deb" | awk '$1 !~ /^(d|-)r..r..r/ { print }')
+unreadable=$(dpkg-deb -c "$deb" | awk '$1 !~ /^[-dl]r..r..r/ { print }')
 [[ -z $unreadable ]] || fail "entries of the package other users cannot read: $unreadable"
 echo "== files"
 (cd "$root" && find . -type f | sort)
@@ -74,7 +74,7 @@ entry() { sed -n "s/^$1=//p" "$desktop"; }
 [[ $(entry Name) == Tesaro ]] || fail "the menu entry's Name is not Tesaro"
 [[ $(entry Exec) == tesaro ]] || fail "the menu entry does not start tesaro"
 [[ $(entry Categories) == *Office\;* ]] || fail "the menu entry is not in the Office category"
-[[ $(entry Comment) =~ [А-Яа-я] ]] || fail "the menu entry's Comment is not in Bulgarian"
+entry Comment | grep -qP '\p{Cyrillic}' || fail "the menu entry's Comment is not in Bulgarian"
 [[ -f "$usr/share/icons/hicolor/scalable/apps/$(entry Icon).svg" ]] || fail "no icon named by the menu entry"
 
 # --- Its dependencies ------------------------------------------------------------------------
@@ -107,7 +107,8 @@ while IFS= read -r -d '' elf; do
   [[ -z $runpath ]] || fail "$shown keeps a library search path: $runpath"
   lddout=$(ldd "$elf" 2>&1)
   for lib in $(readelf -d "$elf" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p'); do
-    path=$(awk -v lib="$lib" '$1 == lib && $2 == "=>" { print $3 }' <<<"$lddout")
+    # "libX.so => /path (address)", or "/path/ld-linux….so.2 (address)" for the loader itself.
+    path=$(awk -v lib="$lib" '$1 == lib && $2 == "=>" { print $3 } $1 ~ "/" lib "$" { print $1 }' <<<"$lddout" | head -1)
     if [[ -z $path || $path == "not" ]]; then
       fail "$shown needs $lib, which this system cannot find"
       continue
@@ -133,9 +134,17 @@ done
 # --- The unpacked programs -------------------------------------------------------------------
 home="$work/home"
 mkdir -p "$home"
+# Started from the menu, the program runs as an ordinary user: a test run as root starts it as
+# nobody, who may read the installed files and nothing else of the machine's Firebird.
+as_user=()
+if [[ $(id -u) -eq 0 ]] && command -v runuser >/dev/null && id nobody >/dev/null 2>&1; then
+  as_user=(runuser -u nobody --)
+  chmod 755 "$work"
+  chown nobody "$home"
+fi
 # Nothing of the build folder or the test run may point the programs at other copies.
 run() {
-  env -u LD_LIBRARY_PATH -u TESARO_LOGIN_LIBRARY -u TESARO_POPULATION_LIBRARY -u TESARO_POPULATION_DB \
+  "${as_user[@]}" env -u LD_LIBRARY_PATH -u TESARO_LOGIN_LIBRARY -u TESARO_POPULATION_LIBRARY -u TESARO_POPULATION_DB \
     HOME="$home" USERPROFILE="$home" XDG_CONFIG_HOME="$home/.config" XDG_DATA_HOME="$home/.local/share" \
     TESARO_LOGIN_CONFIG="$home/login.ini" QT_QPA_PLATFORM=offscreen "$@"
 }
