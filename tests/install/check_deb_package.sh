@@ -164,7 +164,7 @@ fi
 
 # LD_DEBUG=files names every library the loader maps, the ones loaded by name included.
 out=$(run LD_DEBUG=files TESARO_LOGIN_USER=installer TESARO_LOGIN_PASSWORD=install-password TESARO_QUIT_WHEN_SHOWN=1 \
-  timeout 300 "$usr/$bindir/tesaro" 2>&1)
+  timeout 120 "$usr/$bindir/tesaro" 2>&1)
 status=$?
 if [[ $status -ne 0 ]] || ! grep -q "main window shown" <<<"$out"; then
   grep -v '^ *[0-9]*:' <<<"$out" >&2
