@@ -11,6 +11,7 @@ PACKAGES=(
   libbenchmark-dev
   fonts-dejavu-core xvfb xauth poppler-utils
   qt6-translations-l10n  # Qt's own dialogs in Bulgarian (qtbase_bg.qm)
+  dpkg-dev file desktop-file-utils  # the .deb (cpack, dpkg-shlibdeps) and its test
 )
 # The loopback server for the multi-user tests is installed separately by test.sh.
 if [[ "${TESARO_WITH_SERVER:-0}" == 1 ]]; then

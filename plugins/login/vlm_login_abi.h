@@ -2,7 +2,8 @@
    entry points Tesaro calls and the layout of the login record the library fills. Any library
    that exports these functions and honours this layout can replace the reference one.
 
-   Loading. Tesaro loads the library by name: first from the program's own folder, then through
+   Loading. Tesaro loads the library by name: first beside the program or from its installed
+   private folder (lib/tesaro under the prefix), then through
    the system's standard search. The environment variable TESARO_LOGIN_LIBRARY, when set, names
    the full path of the one library to load instead (tests, replacements).
 

@@ -4,8 +4,8 @@
    four functions can replace the reference one (plugins/population).
 
    Loading. Tesaro loads the library by name: the full path in the environment variable
-   TESARO_POPULATION_LIBRARY when it is set, else libPersInfoLib.so in the program's own folder,
-   else the system's standard search for "PersInfoLib".
+   TESARO_POPULATION_LIBRARY when it is set, else libPersInfoLib.so beside the program or in
+   its installed private folder (lib/tesaro under the prefix), else the system's standard search for "PersInfoLib".
 
    Texts are UTF-16 code units with an explicit length (no terminator needed), so every text,
    blanks, zeros and unpaired surrogates included, can be passed without harm.

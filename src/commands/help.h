@@ -1,4 +1,4 @@
-// The help command: the user's guide "Tesaro.pdf" beside the program, opened with the
+// The help command: the user's guide "Tesaro.pdf", the program's own file, opened with the
 // desktop's program for PDF files.
 #pragma once
 

@@ -1,12 +1,12 @@
 #include "lbd/pers_info_library.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLibrary>
 #include <QtDebug>
 
+#include "core/program_files.h"
 #include "data/firebird/database.h"
 #include "population/pers_info_abi.h"
 #include "population/pers_info_properties.h"
@@ -48,7 +48,7 @@ class LibraryPersonInfo : public IPersonInfo {
 bool LoadEntryPoints(EntryPoints& entries) {
   QLibrary library;
   const QString named = qEnvironmentVariable("TESARO_POPULATION_LIBRARY");
-  const QString local = QCoreApplication::applicationDirPath() + u'/' + PersInfoLibraryFileName();
+  const QString local = ProgramFile(ProgramFileKind::Library, PersInfoLibraryFileName());
   if (!named.isEmpty())
     library.setFileName(named);
   else if (QFileInfo::exists(local))

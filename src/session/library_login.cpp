@@ -1,11 +1,11 @@
 // Loading the login library and calling its entry points in the order the sign-in requires.
 #include "session/library_login.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLibrary>
 #include <QtDebug>
 
+#include "core/program_files.h"
 #include "data/firebird/cp1251.h"
 #include "session/login_record.h"
 
@@ -20,12 +20,12 @@ class LoadedLibrary {
   LoadedLibrary(const LoadedLibrary&) = delete;
   LoadedLibrary& operator=(const LoadedLibrary&) = delete;
 
-  // Tries the named path, else the program's folder, else the standard search.
+  // Tries the named path, else the program's own copy, else the standard search.
   bool Load() {
     const QString named = qEnvironmentVariable("TESARO_LOGIN_LIBRARY");
     if (!named.isEmpty()) return TryLoad(named);
-    const QString local = QCoreApplication::applicationDirPath() + u'/' + LoginLibraryFileName();
-    // A library in the program's folder is the one meant; never fall through to another copy.
+    const QString local = ProgramFile(ProgramFileKind::Library, LoginLibraryFileName());
+    // The program's own library is the one meant; never fall through to another copy.
     if (QFileInfo::exists(local)) return TryLoad(local);
     return TryLoad(QStringLiteral("VlmLogin"));
   }

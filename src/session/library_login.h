@@ -1,6 +1,7 @@
 // Signing in and changing the password through the outside login library, loaded by name:
-// the program's folder first, then the system's standard search; TESARO_LOGIN_LIBRARY may
-// name the full path of the library to load instead (tests, replacements).
+// the program's own copy first (core/program_files.h), then the system's standard search;
+// TESARO_LOGIN_LIBRARY may name the full path of the library to load instead (tests,
+// replacements).
 #pragma once
 
 #include <QString>

@@ -23,6 +23,8 @@ TesaroApplication::TesaroApplication(int& argc, char** argv) : QApplication(argc
   // No display name: the platform would add it to every caption ("Грешка — Tesaro"), and the
   // captions stand as the program gives them.
   setApplicationName(QStringLiteral("Tesaro"));
+  // The installed menu entry (tesaro.desktop): the desktop shows its icon for the windows.
+  setDesktopFileName(QStringLiteral("tesaro"));
   UseBulgarian(*this);
   InstallDesktopSeams();
 }

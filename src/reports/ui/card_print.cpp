@@ -2,12 +2,12 @@
 #include "reports/ui/card_print.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 
 #include "card/ui/view_kart.h"
 #include "core/clock.h"
 #include "core/messages.h"
+#include "core/program_files.h"
 #include "data/data_module.h"
 #include "data/firebird/db_error.h"
 #include "engine/rtf/rtf_template.h"
@@ -17,8 +17,8 @@
 QString CardTemplatePath() {
   const QString name = QString::fromLatin1(kCardTemplateName);
   if (QFileInfo::exists(name)) return QFileInfo(name).absoluteFilePath();
-  const QString besideProgram = QDir(QCoreApplication::applicationDirPath()).filePath(name);
-  if (QFileInfo::exists(besideProgram)) return besideProgram;
+  const QString programs = ProgramFile(ProgramFileKind::Document, name);
+  if (QFileInfo::exists(programs)) return programs;
   return QFileInfo(name).absoluteFilePath();
 }
 

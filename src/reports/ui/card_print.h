@@ -12,8 +12,8 @@ class TViewKart;
 inline constexpr const char* kCardTemplateName = "Tesaro_card.rtf";
 inline constexpr const char* kCardPrintFailedMessage = "Моля затворете Document.rtf или output.rtf!";
 
-// The template in the working folder, else the one beside the program; the working folder's
-// name when neither exists (reading it then fails like any missing template).
+// The template in the working folder, else the program's own (core/program_files.h); the
+// working folder's name when neither exists (reading it then fails like any missing template).
 QString CardTemplatePath();
 // The user's folder followed by "output.rtf".
 QString CardPrintResultPath();
