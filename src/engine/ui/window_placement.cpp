@@ -78,7 +78,6 @@ void FitIntoAvailableScreen(QWidget* window, bool centre) {
 void RememberWindowPlacement(QWidget* window, const QString& windowName) {
   const QByteArray kept = StoredWindowPlacement(windowName);
   const bool restored = !kept.isEmpty() && window->restoreGeometry(kept) && LiesOnAScreen(window);
-  if (!restored) FitIntoAvailableScreen(window, true);
-  else FitIntoAvailableScreen(window, false);
+  FitIntoAvailableScreen(window, !restored);
   window->installEventFilter(new PlacementKeeper(window, windowName));
 }
