@@ -163,6 +163,7 @@ QWidget* TViewKart::BuildFamilyPage() {
   CheckBoxAloneParent = Named(new QCheckBox(QStringLiteral("Самотен родител"), features), "CheckBoxAloneParent");
   edYearsNoDeclr = Edit(features, "edYearsNoDeclr");
   lbYearBezDeklr = Named(Caption(QStringLiteral("Бр. гoдини без подадена декл."), edYearsNoDeclr), "lbYearBezDeklr");
+  lbYearBezDeklr->setParent(features);  // in no layout, so the box must own it
   for (QWidget* hidden : std::initializer_list<QWidget*>{HardLife, CheckBoxAloneParent, lbYearBezDeklr, edYearsNoDeclr})
     hidden->hide();
   top->addWidget(features, 3);
