@@ -27,6 +27,7 @@
 #include "search/ui/search_panel.h"
 #include "session/login_record.h"
 #include "temp_register.h"
+#include "window_controls.h"
 #include "viewers/ui/log_form.h"
 #include "viewers/ui/memo_form.h"
 #include "viewers/ui/nom_form.h"
@@ -39,20 +40,13 @@ bool IsControl(const QWidget* w) {
          qobject_cast<const QTextEdit*>(w);
 }
 
-// A part of a compound control (the text of a date field, a list's drop-down, a calendar's
-// cells) is named by the control it belongs to.
-bool IsPartOfAnother(const QWidget* w, const QWidget* window) {
-  for (const QWidget* up = w->parentWidget(); up != nullptr && up != window; up = up->parentWidget())
-    if (IsControl(up) || qobject_cast<const QCalendarWidget*>(up)) return true;
-  return false;
-}
 
 // The object names (or class names) of the window's controls that a screen reader cannot name,
 // or names with a caption's access-key mark or colon left in.
 QStringList Unnamed(QWidget* window) {
   QStringList unnamed;
   for (QWidget* w : window->findChildren<QWidget*>()) {
-    if (!IsControl(w) || IsPartOfAnother(w, window)) continue;
+    if (!IsControl(w) || IsPartOfAnotherControl(w, window)) continue;
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(w);
     const QString name = accessible != nullptr ? accessible->text(QAccessible::Name).trimmed() : QString();
     const QString control = w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className()) : w->objectName();
@@ -68,7 +62,7 @@ void ExpectAllNamed(QWidget& window, const char* what) {
   window.show();
   int controls = 0;
   for (QWidget* w : window.findChildren<QWidget*>())
-    if (IsControl(w) && !IsPartOfAnother(w, &window)) ++controls;
+    if (IsControl(w) && !IsPartOfAnotherControl(w, &window)) ++controls;
   QVERIFY2(controls > 0, what);
   const QStringList unnamed = Unnamed(&window);
   QVERIFY2(unnamed.isEmpty(), qPrintable(QString::fromUtf8(what) + QStringLiteral(": ") + unnamed.join(QStringLiteral(", "))));

@@ -24,6 +24,7 @@
 #include "reports/ui/save_rep_dialog.h"
 #include "session/login_record.h"
 #include "temp_register.h"
+#include "window_controls.h"
 
 namespace {
 bool IsControl(const QWidget* w) {
@@ -31,12 +32,6 @@ bool IsControl(const QWidget* w) {
          qobject_cast<const QAbstractSpinBox*>(w) || qobject_cast<const QAbstractButton*>(w) ||
          qobject_cast<const QAbstractItemView*>(w) || qobject_cast<const QPlainTextEdit*>(w) ||
          qobject_cast<const QLabel*>(w);
-}
-
-bool IsPartOfAnother(const QWidget* w, const QWidget* window) {
-  for (const QWidget* up = w->parentWidget(); up != nullptr && up != window; up = up->parentWidget())
-    if ((IsControl(up) && !qobject_cast<const QLabel*>(up)) || qobject_cast<const QCalendarWidget*>(up)) return true;
-  return false;
 }
 
 // A scroll area that can scroll shows the rest on demand; one that cannot must hold all.
@@ -50,7 +45,7 @@ bool CanScroll(const QWidget* viewport) {
 QStringList CutControls(QWidget* window) {
   QStringList cut;
   for (QWidget* w : window->findChildren<QWidget*>()) {
-    if (!IsControl(w) || !w->isVisible() || IsPartOfAnother(w, window)) continue;
+    if (!IsControl(w) || !w->isVisible() || IsPartOfAnotherControl(w, window)) continue;
     for (QWidget* up = w->parentWidget(); up != nullptr; up = up->parentWidget()) {
       if (CanScroll(up)) break;
       const QRect inUp(w->mapTo(up, QPoint(0, 0)), w->size());
