@@ -111,12 +111,7 @@ class TestWindowPlacement : public QObject {
 
   void aPlacementOffEveryScreenNowOpensCentredInside() {
     PlacementFile file;
-    {
-      QDialog away;
-      away.setGeometry(100, 100, 400, 300);
-      StoreWindowPlacement(QStringLiteral("MainWindow"), away.saveGeometry());
-    }
-    // Rewrite the kept bytes as if the window had been left on a screen that is gone.
+    // Kept as if the window had been left on a screen that is gone.
     QDialog probe;
     probe.setGeometry(Available().right() + 3000, Available().bottom() + 3000, 400, 300);
     StoreWindowPlacement(QStringLiteral("MainWindow"), probe.saveGeometry());
