@@ -125,6 +125,26 @@ QString GrantedRightsGroup(Database& attached) {
   return best;
 }
 
+bool ChangeOwnServerPassword(const QString& registerPath, const QString& login, const QString& oldPassword,
+                             const QString& newPassword) {
+  if (!ServerLoginProblem(login).isEmpty()) return false;
+  ConnectionParams params;
+  params.path = registerPath;
+  params.user = ServerLoginName(login);
+  params.password = oldPassword;
+  Database database;
+  try {
+    database.Attach(params);
+  } catch (const DbError& error) {
+    if (IsLoginRefusal(error)) return false;
+    throw;
+  }
+  if (const QString problem = ServerPasswordProblem(newPassword); !problem.isEmpty()) throw LoginError(problem);
+  database.ExecuteImmediate(QStringLiteral("ALTER CURRENT USER SET PASSWORD %1").arg(QuoteSqlText(newPassword)));
+  database.Detach();
+  return true;
+}
+
 ServerSignIn CheckServerCredentials(const QString& registerPath, const QString& login, const QString& password,
                                     QString* rights) {
   rights->clear();

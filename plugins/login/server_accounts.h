@@ -43,6 +43,11 @@ QList<ServerAccount> RegisterServerAccounts(Database& admin);
 // holds several), or empty when it holds none.
 QString GrantedRightsGroup(Database& attached);
 
+// The clerk's own change of password, signed in with the old one. False when the server refused
+// the old one. Throws LoginError for an unacceptable new password, DbError for the server.
+bool ChangeOwnServerPassword(const QString& registerPath, const QString& login, const QString& oldPassword,
+                             const QString& newPassword);
+
 enum class ServerSignIn { Accepted, Refused };
 // Checks a clerk's name and password by attaching to the register with them; on success the
 // rights group comes from the role the account holds. `rights` is left empty when the account
