@@ -1,78 +1,17 @@
 // tesaro-admin user add|passwd|list|remove over the login configuration (login_accounts.h).
 #include "user_command.h"
 
-#include <termios.h>
-#include <unistd.h>
-
 #include <QFileInfo>
 #include <optional>
 
 #include "admin_args.h"
 #include "admin_exit.h"
 #include "login_accounts.h"
+#include "password_prompt.h"
+#include "server_user_command.h"
 
 namespace {
 const QString kPasswordStdin = QStringLiteral("--password-stdin");
-
-// Turns the terminal's echo off while a password is typed.
-class NoEcho {
- public:
-  NoEcho() {
-    if (tcgetattr(STDIN_FILENO, &saved_) != 0) return;
-    termios quiet = saved_;
-    quiet.c_lflag &= ~tcflag_t(ECHO);
-    active_ = tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet) == 0;
-  }
-  ~NoEcho() {
-    if (active_) tcsetattr(STDIN_FILENO, TCSAFLUSH, &saved_);
-  }
-  NoEcho(const NoEcho&) = delete;
-  NoEcho& operator=(const NoEcho&) = delete;
-
- private:
-  termios saved_{};
-  bool active_ = false;
-};
-
-QString AskHidden(QTextStream& in, QTextStream& out, const QString& prompt, bool* ended) {
-  out << prompt << Qt::flush;
-  QString line;
-  {
-    NoEcho quiet;
-    line = in.readLine();
-  }
-  out << '\n' << Qt::flush;
-  *ended = line.isNull();
-  return line;
-}
-
-// The new password: one line of `in` with --password-stdin, else typed twice on the terminal.
-std::optional<QString> ReadNewPassword(QTextStream& in, QTextStream& out, QTextStream& err, bool fromStdin,
-                                       bool stdinIsTerminal) {
-  if (fromStdin) {
-    QString line = in.readLine();
-    if (line.isNull()) {
-      err << "Не е подадена парола на стандартния вход.\n";
-      return std::nullopt;
-    }
-    if (line.endsWith(u'\r')) line.chop(1);
-    return line;
-  }
-  if (!stdinIsTerminal) {
-    err << "Паролата се въвежда от терминал или с --password-stdin.\n";
-    return std::nullopt;
-  }
-  bool ended = false;
-  const QString first = AskHidden(in, out, QStringLiteral("Парола: "), &ended);
-  if (ended) return std::nullopt;
-  const QString second = AskHidden(in, out, QStringLiteral("Повторете паролата: "), &ended);
-  if (ended) return std::nullopt;
-  if (first != second) {
-    err << "Паролите не съвпадат.\n";
-    return std::nullopt;
-  }
-  return first;
-}
 
 int Usage(QTextStream& err, const QString& message) {
   err << message << '\n' << "Вижте „tesaro-admin --help“.\n";
@@ -180,23 +119,38 @@ int Remove(const ParsedArgs& args, const QString& configPath, QTextStream& out, 
 }  // namespace
 
 int RunUser(const QStringList& args, QTextStream& in, QTextStream& out, QTextStream& err, bool stdinIsTerminal) {
-  if (args.isEmpty()) return Usage(err, QStringLiteral("Липсва действие: user add|passwd|list|remove."));
+  if (args.isEmpty()) return Usage(err, QStringLiteral("Липсва действие: user add|passwd|list|remove|migrate-roles."));
   const QString action = args.first();
   QStringList rest = args.mid(1);
   const bool fromStdin = rest.removeAll(kPasswordStdin) > 0;
 
-  std::vector<OptionRule> options{{QStringLiteral("config"), OptionKind::Path}};
+  const bool migrate = action == QLatin1String("migrate-roles");
+  std::vector<OptionRule> options{{QStringLiteral("config"), OptionKind::Path},
+                                  {QStringLiteral("register"), OptionKind::Path}};
   if (action == QLatin1String("add"))
     options.insert(options.end(), {{QStringLiteral("name"), OptionKind::RegisterText},
-                                   {QStringLiteral("rights"), OptionKind::Choice, RightsGroups()},
-                                   {QStringLiteral("register"), OptionKind::Path}});
-  else if (action != QLatin1String("passwd") && action != QLatin1String("list") && action != QLatin1String("remove"))
-    return Usage(err, QStringLiteral("Непознато действие „%1“: user add|passwd|list|remove.").arg(action));
-  if (fromStdin && action != QLatin1String("add") && action != QLatin1String("passwd"))
-    return Usage(err, QStringLiteral("--password-stdin се използва само с add и passwd."));
+                                   {QStringLiteral("rights"), OptionKind::Choice, RightsGroups()}});
+  else if (action != QLatin1String("passwd") && action != QLatin1String("list") && action != QLatin1String("remove") &&
+           !migrate)
+    return Usage(err, QStringLiteral("Непознато действие „%1“: user add|passwd|list|remove|migrate-roles.").arg(action));
+  if (fromStdin && action != QLatin1String("add") && action != QLatin1String("passwd") && !migrate)
+    return Usage(err, QStringLiteral("--password-stdin се използва само с add, passwd и migrate-roles."));
   const ParsedArgs parsed = ParseArgs(rest, options);
   if (!parsed.error.isEmpty()) return Usage(err, parsed.error);
   const QString configPath = parsed.Option(QStringLiteral("config"), LoginConfigPath());
+
+  // A register on a server: the clerks' accounts are the server's.
+  try {
+    LoginDatabase configured;
+    ReadLoginConfig(configPath).FindDatabase(QString::fromLatin1(kRegisterDatabaseId), &configured);
+    const QString registerPath = parsed.Option(QStringLiteral("register"), configured.path);
+    if (IsServerPath(registerPath))
+      return RunServerUser({action, parsed, configPath, registerPath, fromStdin, stdinIsTerminal}, in, out, err);
+    if (migrate) throw LoginError(QStringLiteral("migrate-roles е за регистър на сървър (--register сървър:/път)."));
+  } catch (const std::exception& error) {
+    err << LoginErrorText(error) << '\n';
+    return kExitFailure;
+  }
 
   try {
     if (action == QLatin1String("add")) return Add(parsed, configPath, fromStdin, in, out, err, stdinIsTerminal);

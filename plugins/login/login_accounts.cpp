@@ -1,7 +1,10 @@
 // Account operations over the login configuration and the register's users table.
 #include "login_accounts.h"
 
+#include <QtDebug>
+
 #include "password_hash.h"
+#include "server_accounts.h"
 
 namespace {
 void Require(const QString& problem) {
@@ -13,6 +16,33 @@ void CheckNewUser(const QString& login, const QString& fullName, const QString& 
   Require(FullNameProblem(fullName));
   Require(RightsGroupProblem(rights));
   Require(NewPasswordProblem(password));
+}
+
+// The register's path when it is on a server, else an empty text.
+QString ServerRegisterPath(const LoginConfig& config) {
+  LoginDatabase database;
+  config.FindDatabase(QString::fromLatin1(kRegisterDatabaseId), &database);
+  return IsServerPath(database.path) ? database.path : QString();
+}
+
+// The server checks the name and password; the group is the role the account holds there.
+std::optional<LoginUser> CheckServerUser(const QString& registerPath, const QString& login, const QString& password) {
+  QString rights;
+  try {
+    if (CheckServerCredentials(registerPath, login, password, &rights) != ServerSignIn::Accepted) return std::nullopt;
+  } catch (const DbError& error) {
+    qWarning().noquote() << "VlmLogin: сървърът не отговаря:" << error.Message();
+    return std::nullopt;
+  }
+  if (rights.isEmpty()) {
+    qWarning().noquote() << "VlmLogin: потребителят" << login << "няма група права в регистъра" << registerPath;
+    return std::nullopt;
+  }
+  LoginUser user;
+  user.login = ServerLoginName(login);
+  user.rights = rights;
+  user.serverPassword = password;
+  return user;
 }
 
 LoginUser& ExistingUser(LoginConfig& config, const QString& login) {
@@ -31,6 +61,8 @@ ConnectionParams ParamsOf(const LoginDatabase& database) {
 }
 
 std::optional<LoginUser> CheckCredentials(const LoginConfig& config, const QString& login, const QString& password) {
+  const QString serverPath = ServerRegisterPath(config);
+  if (!serverPath.isEmpty()) return CheckServerUser(serverPath, login, password);
   const LoginUser* user = config.FindUser(login);
   if (!user || !VerifyPassword(user->passwordHash, password)) return std::nullopt;
   return *user;
@@ -100,6 +132,10 @@ void SetLoginPassword(const QString& configPath, const QString& login, const QSt
 PasswordChange ChangeLoginPassword(const QString& configPath, const QString& login, const QString& oldPassword,
                                    const QString& newPassword) {
   LoginConfig config = ReadLoginConfig(configPath);
+  // On a server the password is the clerk's account's, changed by the clerk on the server.
+  if (const QString serverPath = ServerRegisterPath(config); !serverPath.isEmpty())
+    return ChangeOwnServerPassword(serverPath, login, oldPassword, newPassword) ? PasswordChange::Changed
+                                                                                 : PasswordChange::WrongPassword;
   LoginUser* user = config.FindUser(login);
   if (!user) return PasswordChange::UnknownUser;
   if (!VerifyPassword(user->passwordHash, oldPassword)) return PasswordChange::WrongPassword;

@@ -9,6 +9,7 @@
 
 #include "core/settings_output.h"
 #include "data/firebird/cp1251.h"
+#include "data/firebird/database.h"
 
 namespace {
 constexpr QFileDevice::Permissions kOwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
@@ -96,6 +97,8 @@ LoginConfig ReadLoginConfig(const QString& path) {
     database.user = settings.value(QStringLiteral("user"), database.user).toString();
     database.password = settings.value(QStringLiteral("password")).toString();
     settings.endGroup();
+    // A server's register is opened with the clerk's own account only, whatever the file says.
+    if (IsServerPath(database.path)) database.user = database.password = QString();
     config.databases.insert(id, database);
   }
   settings.endGroup();
@@ -131,8 +134,10 @@ void WriteLoginConfig(const QString& path, const LoginConfig& config) {
           for (auto it = config.databases.cbegin(); it != config.databases.cend(); ++it) {
             settings.beginGroup(it.key());
             settings.setValue(QStringLiteral("path"), it->path);
-            settings.setValue(QStringLiteral("user"), it->user);
-            settings.setValue(QStringLiteral("password"), it->password);
+            if (!IsServerPath(it->path)) {
+              settings.setValue(QStringLiteral("user"), it->user);
+              settings.setValue(QStringLiteral("password"), it->password);
+            }
             settings.endGroup();
           }
           settings.endGroup();

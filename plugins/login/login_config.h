@@ -22,6 +22,7 @@ class LoginError : public std::runtime_error {
 // The identifier under which the program asks for its register.
 inline constexpr const char* kRegisterDatabaseId = "ZIRE";
 
+// On a server the clerks sign in with their own accounts: no user or password is kept for it.
 struct LoginDatabase {
   QString path;  // a local file, or "host:/path" on a server
   QString user = QStringLiteral("SYSDBA");
@@ -33,6 +34,9 @@ struct LoginUser {
   QString fullName;      // shown only
   QString rights;        // "USER1" .. "USER4", "USER6"
   QString passwordHash;  // argon2id string from libsodium; the password itself is never kept
+  // A register on a server: the password the clerk signed in with, which the server checked,
+  // handed to the program in the login record as the connection's; never written to a file.
+  QString serverPassword;
 };
 
 struct LoginConfig {

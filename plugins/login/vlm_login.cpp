@@ -1,6 +1,8 @@
 // The reference login library's five entry points. It signs users in against its own
 // configuration file (login_config.h) with argon2id password hashes, creates the register and
 // the first administrator on the very first start, and fills the login record for the program.
+// A register on a server is opened with the clerk's own account of the server: the server
+// checks the name and password and the rights group is the role the account holds there.
 // Scripted runs and tests: TESARO_LOGIN_USER and TESARO_LOGIN_PASSWORD replace the dialog and
 // are checked against the hash like typed ones. TESARO_LOGIN_CONFIG names the configuration file.
 #include <QApplication>
@@ -66,7 +68,8 @@ std::optional<LoginUser> RunFirstStart(const QString& configPath, const LoginDat
 
 std::optional<LoginUser> Interactive(const QString& configPath, const QString& appCode, LoginConfig* config,
                                      LoginDatabase* database, const QString& databaseId, QWidget* parent) {
-  if (config->users.isEmpty()) {
+  // A register on a server is made by the administrator, who gives each clerk an account there.
+  if (config->users.isEmpty() && !IsServerPath(database->path)) {
     std::optional<LoginUser> admin = RunFirstStart(configPath, *database, parent, config);
     if (admin) config->FindDatabase(databaseId, database);
     return admin;
@@ -100,8 +103,15 @@ VlmBool Login(uintptr_t window, const char* appCode, const char* databaseId, uns
       user = Interactive(configPath, Text(appCode), &config, &database, id, parent);
     }
     if (!user) return 0;
-    FillLoginRecord(record, database, *user, int(config.users.size()), configPath);
-    Last() = {config.users, user->rights};
+    QList<LoginUser> users = config.users;
+    if (IsServerPath(database.path)) {
+      // The program opens the register with the clerk's own account, checked by the server.
+      database.user = user->login;
+      database.password = user->serverPassword;
+      users = {*user};
+    }
+    FillLoginRecord(record, database, *user, int(users.size()), configPath);
+    Last() = {users, user->rights};
     return 1;
   } catch (const std::exception& error) {
     if (scripted)

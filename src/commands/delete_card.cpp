@@ -25,6 +25,12 @@ bool DelClick(TDataModule1& data, QWidget* parent) {
     card.Bind(0, cardId);
     card.Execute();
   } catch (...) {
+    // Members deleted before the card was refused (the server's rights, another workstation's
+    // lock) must not be committed with the next change.
+    try {
+      data.Rollback();
+    } catch (...) {
+    }
     // The window keeps a list to show while the error is reported.
     try {
       list.Open();

@@ -5,6 +5,7 @@
 #include "data/action_log.h"
 #include "data/data_module.h"
 #include "data/firebird/statement.h"
+#include "data/schema/register_roles.h"
 #include "session/login_record.h"
 #include "session/settings_file.h"
 
@@ -30,6 +31,9 @@ ConnectionParams ConnectionFromRecord(const TLogInfoRec& record) {
   params.path = record.DatabasePath();
   params.user = record.DatabaseUser();
   params.password = record.DatabasePassword();
+  // On a server the clerk's own account works under their group's role; a role the account
+  // does not hold gives nothing, so the record cannot raise the clerk's rights.
+  if (IsServerPath(params.path)) params.role = RegisterRoleOf(record.RightsGroup());
   return params;
 }
 

@@ -64,7 +64,7 @@ class TestLoginReference : public QObject {
   void configurationRoundTrip() {
     const QString path = dir_.filePath(QStringLiteral("roundtrip.ini"));
     LoginConfig config;
-    config.databases.insert(QStringLiteral("ZIRE"), {QStringLiteral("srv:/d/рег; a=b, \"c\".fdb"),
+    config.databases.insert(QStringLiteral("ZIRE"), {QStringLiteral("/d/рег; a=b, \"c\".fdb"),
                                                      QStringLiteral("CLERK"), QStringLiteral("p=w;d,\"")});
     config.users << LoginUser{QStringLiteral("иван"), QStringLiteral("Иван \"Ванката\" Петров, мл."),
                               QStringLiteral("USER2"), QStringLiteral("$argon2id$v=19$m=65536,t=2,p=1$a$b")}

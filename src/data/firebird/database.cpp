@@ -19,6 +19,7 @@ IXpbBuilder* MakeDpb(ThrowStatusWrapper* s, const ConnectionParams& params) {
   dpb->insertString(s, isc_dpb_password, EncodeCp1251(params.password).constData());
   dpb->insertString(s, isc_dpb_lc_ctype, "WIN1251");
   dpb->insertInt(s, isc_dpb_sql_dialect, kDialect);
+  if (!params.role.isEmpty()) dpb->insertString(s, isc_dpb_sql_role_name, EncodeCp1251(params.role).constData());
   return dpb;
 }
 }  // namespace

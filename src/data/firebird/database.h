@@ -18,6 +18,8 @@ struct ConnectionParams {
   QString path;  // "/abs/file.fdb" opens embedded; "host:/abs/file.fdb" goes to a server
   QString user = QStringLiteral("SYSDBA");
   QString password;
+  // The SQL role the connection works under on a server (the clerk's rights group); empty for none.
+  QString role;
 };
 
 // True for "host:/path" (a server), false for a local file ("/path", "C:\\path").

@@ -6,3 +6,5 @@ DbError::DbError(const QString& message, long gdsCode)
 const char* const kRecordBusyText =
     "Записът е зает или току-що е променен от друга работна станция; опреснете списъка и опитайте "
     "отново.";
+
+const char* const kNoPermissionText = "Нямате права за това действие.";

@@ -46,6 +46,22 @@ QString StatusText(Firebird::IStatus* status) {
   return DecodeCp1251(buffer, static_cast<qsizetype>(qMin<unsigned>(length, sizeof buffer - 1))).trimmed();
 }
 
+static_assert(kNoPermissionCode == isc_no_priv && kLoginRefusedCode == isc_login);
+
+namespace {
+// True when `code` is one of the error codes of a status vector (the first is often a general one).
+bool HasErrorCode(const intptr_t* errors, long code) {
+  if (!errors) return false;
+  for (const intptr_t* item = errors; *item != isc_arg_end;) {
+    const intptr_t kind = item[0];
+    if (kind == isc_arg_gds && item[1] == code) return true;
+    // Every argument is a kind and a value, except a counted string, which has two values.
+    item += kind == isc_arg_cstring ? 3 : 2;
+  }
+  return false;
+}
+}  // namespace
+
 void Raise(const Firebird::FbException& error) {
   Firebird::IStatus* status = error.getStatus();
   const intptr_t* errors = status->getErrors();
@@ -54,6 +70,12 @@ void Raise(const Firebird::FbException& error) {
   // Another workstation holds the record: say so in the clerk's words before the server's.
   if (code == isc_lock_conflict || code == isc_deadlock || code == isc_lock_timeout || code == isc_update_conflict)
     text = QString::fromUtf8(kRecordBusyText) + u'\n' + text;
+  // The server refused what the clerk's rights group may not do; the server's words name the
+  // table for the administrator.
+  if (HasErrorCode(errors, isc_no_priv)) {
+    text = QString::fromUtf8(kNoPermissionText) + u'\n' + text;
+    throw DbError(text, kNoPermissionCode);
+  }
   throw DbError(text, code);
 }
 

@@ -6,6 +6,7 @@
 
 #include "data/firebird/db_error.h"
 #include "data/schema/code_lists.h"
+#include "data/schema/register_roles.h"
 #include "data/schema/sql_script.h"
 
 void RunSchemaScript(Database& database) {
@@ -30,6 +31,8 @@ void CreateRegister(Database& database, const ConnectionParams& params, const QS
     RunSchemaScript(database);
     FillCodeLists(database, municipality, kDefaultRegistrationYears, office);
     database.DefaultTransaction().Commit();
+    // On a server each clerk works under their own account and their group's role.
+    if (IsServerPath(params.path)) CreateRegisterRoles(database);
   } catch (const DbError&) {
     // A half-made register would block the next attempt as "already exists". When the
     // engine cannot drop it (a full disk fails the creation and the drop alike), the file

@@ -13,7 +13,8 @@ inline constexpr int kDefaultRegistrationYears = 5;
 
 // Creates the database at params.path (refused when the file exists), runs the schema,
 // fills the code lists and the settings cells (the municipality, the issuing office when
-// given, the years), commits and leaves `database` attached.
+// given, the years), on a server also the rights groups' roles (register_roles.h), commits and
+// leaves `database` attached.
 void CreateRegister(Database& database, const ConnectionParams& params, const QString& municipality,
                     const QString& office = QString());
 

@@ -1,0 +1,21 @@
+// tesaro-admin's user commands for a register on a server: each clerk's own account on the
+// server and the role of their rights group in the register, made with the server
+// administrator's account (ISC_USER / ISC_PASSWORD, or asked on the terminal; never kept).
+#pragma once
+
+#include <QString>
+#include <QTextStream>
+
+#include "admin_args.h"
+
+struct ServerUserRequest {
+  QString action;  // add, passwd, list, remove, migrate-roles
+  ParsedArgs args;
+  QString configPath;
+  QString registerPath;  // "host:/path"
+  bool passwordsFromStdin = false;
+  bool stdinIsTerminal = false;
+};
+
+// Runs the action; returns the exit code. Throws LoginError or DbError.
+int RunServerUser(const ServerUserRequest& request, QTextStream& in, QTextStream& out, QTextStream& err);
