@@ -123,6 +123,7 @@ int RunRestore(const QStringList& args, QTextStream& out, QTextStream& err) {
     err << "Регистърът не е възстановен.\n";
     return kExitFailure;
   }
+  MakeRegisterFilePrivate(params.path);
   try {
     const int cards = CountCards(params);
     out << "Регистърът е възстановен в " << params.path << " (" << cards << " картона).\n";

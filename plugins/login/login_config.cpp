@@ -1,6 +1,8 @@
 // Reading and writing the login configuration as an INI file, and the checks of its values.
 #include "login_config.h"
 
+#include <sys/stat.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -25,6 +27,19 @@ void PrepareFolder(const QString& path) {
   if (QDir(folder).exists()) return;
   if (!QDir().mkpath(folder)) throw LoginError(QStringLiteral("Папката %1 не може да бъде създадена.").arg(folder));
   QFile::setPermissions(folder, kOwnerOnly | QFileDevice::ExeOwner);
+}
+
+// A configuration that others may read or change would hand them the database password or
+// let them make themselves administrators: it is refused until its owner closes it.
+void RefuseSharedConfig(const QString& path) {
+  struct stat status {};
+  if (::stat(QFile::encodeName(path).constData(), &status) != 0) return;  // reading it says why
+  if ((status.st_mode & (S_IRGRP | S_IWGRP | S_IROTH | S_IWOTH)) == 0) return;
+  const QString native = QDir::toNativeSeparators(path);
+  throw LoginError(QStringLiteral("Файлът с настройки за вход %1 може да се чете или променя и от други потребители, "
+                                  "а в него са паролите за вход. Ограничете достъпа до него с командата "
+                                  "„chmod 600 %1“ и опитайте отново.")
+                       .arg(native));
 }
 
 QString Cp1251Problem(const QString& text, const QString& what) {
@@ -83,6 +98,7 @@ LoginDatabase DefaultLoginDatabase() {
 LoginConfig ReadLoginConfig(const QString& path) {
   LoginConfig config;
   if (!QFileInfo::exists(path)) return config;
+  RefuseSharedConfig(path);
   if (!QFileInfo(path).isReadable())
     throw LoginError(QStringLiteral("Файлът с настройки за вход %1 не може да бъде прочетен.").arg(path));
   QSettings settings(path, QSettings::IniFormat);

@@ -60,7 +60,8 @@ QString DefaultLoginRegisterPath();
 LoginDatabase DefaultLoginDatabase();
 
 // Reads the file; a missing file is an empty configuration. Throws LoginError when the file
-// cannot be read or is damaged.
+// cannot be read or is damaged, and when others than its owner may read or write it (the
+// message names the file and the command that closes it).
 LoginConfig ReadLoginConfig(const QString& path);
 // Replaces the file, whole or not at all (core/output_file.h). The file is readable and
 // writable by its owner only (0600) from the moment it exists, since it holds the database

@@ -11,9 +11,10 @@
 
 #include "core/user_directory.h"
 
-LoginDialog::LoginDialog(const LoginConfig& config, const QString& appCode, QWidget* parent)
+LoginDialog::LoginDialog(const LoginConfig& config, const QString& delaysFile, const QString& appCode,
+                         QWidget* parent)
     : QDialog(parent),
-      attempts_(config),
+      attempts_(config, delaysFile),
       login_(new QLineEdit(this)),
       password_(new QLineEdit(this)),
       error_(new QLabel(this)) {
@@ -63,14 +64,26 @@ void LoginDialog::TrySignIn() {
     case SignInAttempts::Outcome::Exhausted:
       reject();
       return;
-    case SignInAttempts::Outcome::Refused:
-      error_->setText(
-          QStringLiteral("Грешно потребителско име или парола. Остават още %1 опита.").arg(attempts_.Remaining()));
-      error_->show();
-      // The window grows by the message's lines instead of squeezing the fields.
-      layout()->activate();
-      resize(width(), qMax(height(), layout()->totalHeightForWidth(width())));
-      password_->setFocus();
+    case SignInAttempts::Outcome::Waiting:
+      ShowError(TooManyAttemptsText(attempts_.SecondsToWait(login_->text())));
       return;
+    case SignInAttempts::Outcome::Refused: {
+      QString text =
+          QStringLiteral("Грешно потребителско име или парола. Остават още %1 опита.").arg(attempts_.Remaining());
+      // The wait that the next try will meet is told now, not after it.
+      if (const int wait = attempts_.SecondsToWait(login_->text()); wait > 0)
+        text += u'\n' + TooManyAttemptsText(wait);
+      ShowError(text);
+      return;
+    }
   }
+}
+
+void LoginDialog::ShowError(const QString& text) {
+  error_->setText(text);
+  error_->show();
+  // The window grows by the message's lines instead of squeezing the fields.
+  layout()->activate();
+  resize(width(), qMax(height(), layout()->totalHeightForWidth(width())));
+  password_->setFocus();
 }

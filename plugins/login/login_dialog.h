@@ -1,4 +1,5 @@
-// The sign-in dialog of the reference login library: user name and password, three tries.
+// The sign-in dialog of the reference login library: user name and password, three tries, and
+// a wait after several wrong passwords in a row (sign_in_delays.h).
 #pragma once
 
 #include <QDialog>
@@ -11,7 +12,9 @@ class QLineEdit;
 
 class LoginDialog : public QDialog {
  public:
-  LoginDialog(const LoginConfig& config, const QString& appCode, QWidget* parent = nullptr);
+  // `delaysFile` keeps the wrong passwords between runs (SignInDelays::FileBeside).
+  LoginDialog(const LoginConfig& config, const QString& delaysFile, const QString& appCode,
+              QWidget* parent = nullptr);
 
   // The accepted user once the dialog closed with Accepted.
   const std::optional<LoginUser>& AcceptedUser() const { return attempts_.AcceptedUser(); }
@@ -23,6 +26,8 @@ class LoginDialog : public QDialog {
   void TrySignIn();
 
  private:
+  void ShowError(const QString& text);
+
   SignInAttempts attempts_;
   QLineEdit* login_;
   QLineEdit* password_;

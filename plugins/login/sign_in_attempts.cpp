@@ -5,8 +5,13 @@
 
 SignInAttempts::Outcome SignInAttempts::Try(const QString& login, const QString& password) {
   if (failures_ >= kAllowed) return Outcome::Exhausted;
+  if (delays_.SecondsToWait(login) > 0) return Outcome::Waiting;
   accepted_ = CheckCredentials(config_, login, password);
-  if (accepted_) return Outcome::Accepted;
+  if (accepted_) {
+    delays_.RecordSuccess(login);
+    return Outcome::Accepted;
+  }
+  delays_.RecordFailure(login);
   ++failures_;
   return failures_ >= kAllowed ? Outcome::Exhausted : Outcome::Refused;
 }

@@ -4,7 +4,8 @@
 // A register on a server is opened with the clerk's own account of the server: the server
 // checks the name and password and the rights group is the role the account holds there.
 // Scripted runs and tests: TESARO_LOGIN_USER and TESARO_LOGIN_PASSWORD replace the dialog and
-// are checked against the hash like typed ones. TESARO_LOGIN_CONFIG names the configuration file.
+// are checked against the hash like typed ones and wait after wrong passwords like typed ones.
+// TESARO_LOGIN_CONFIG names the configuration file.
 #include <QApplication>
 #include <QMessageBox>
 #include <QWidget>
@@ -74,7 +75,7 @@ std::optional<LoginUser> Interactive(const QString& configPath, const QString& a
     if (admin) config->FindDatabase(databaseId, database);
     return admin;
   }
-  LoginDialog dialog(*config, appCode, parent);
+  LoginDialog dialog(*config, SignInDelays::FileBeside(configPath), appCode, parent);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.AcceptedUser();
 }
@@ -94,9 +95,13 @@ VlmBool Login(uintptr_t window, const char* appCode, const char* databaseId, uns
     }
     std::optional<LoginUser> user;
     if (scripted) {
-      user = CheckCredentials(config, qEnvironmentVariable("TESARO_LOGIN_USER"),
-                              qEnvironmentVariable("TESARO_LOGIN_PASSWORD"));
-      if (!user) qWarning().noquote() << "VlmLogin: входът е отказан: грешно потребителско име или парола.";
+      const QString login = qEnvironmentVariable("TESARO_LOGIN_USER");
+      SignInAttempts attempts(config, SignInDelays::FileBeside(configPath));
+      if (attempts.Try(login, qEnvironmentVariable("TESARO_LOGIN_PASSWORD")) == SignInAttempts::Outcome::Waiting)
+        qWarning().noquote() << "VlmLogin: входът е отказан:" << TooManyAttemptsText(attempts.SecondsToWait(login));
+      else if (!attempts.AcceptedUser())
+        qWarning().noquote() << "VlmLogin: входът е отказан: грешно потребителско име или парола.";
+      user = attempts.AcceptedUser();
     } else {
       if (!WidgetsAvailable()) return 0;
       parent = WindowOf(window);

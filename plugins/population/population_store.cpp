@@ -1,7 +1,13 @@
 // The store: creating its table, adding and replacing persons in one transaction.
 #include "population_store.h"
 
+#include <fcntl.h>
 #include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 
 namespace {
 std::string Utf8(std::u16string_view text) {
@@ -18,6 +24,20 @@ std::string ColumnList() {
   return columns;
 }
 
+// The store holds personal data: a new file is the owner's only whatever the umask allows (an
+// empty file is a new database to SQLite, and its journals take the file's mode). A file that
+// is there already keeps its mode.
+void CreatePrivateFile(const std::string& path) {
+  const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, S_IRUSR | S_IWUSR);
+  if (descriptor < 0) {
+    if (errno == EEXIST) return;
+    throw PopulationError("Файлът на базата с население " + path + " не може да бъде създаден: " +
+                          std::strerror(errno));
+  }
+  ::fchmod(descriptor, S_IRUSR | S_IWUSR);
+  ::close(descriptor);
+}
+
 std::string CreateTableSql() {
   std::string sql = "create table if not exists PERSONS (EGN text primary key";
   for (std::u16string_view name : kPersInfoProperties) sql += ", " + Utf8(name) + " text";
@@ -28,6 +48,7 @@ std::string CreateTableSql() {
 std::string PopulationLookupSql() { return "select " + ColumnList() + " from PERSONS where EGN = ?"; }
 
 PopulationWriter::PopulationWriter(const std::string& path) {
+  CreatePrivateFile(path);
   if (sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK)
     Fail("Файлът на базата с население " + path + " не може да се отвори");
   sqlite3_busy_timeout(db_, 5000);

@@ -9,6 +9,7 @@
 #include <QtTest>
 
 #include "change_password_dialog.h"
+#include "core/clock.h"
 #include "data/data_module.h"
 #include "data/firebird/statement.h"
 #include "login_accounts.h"
@@ -106,6 +107,7 @@ class TestLoginReference : public QObject {
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("[Users]\nsize=100000000\n1\\login=admin\n");
     file.close();
+    QVERIFY(file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner));
     try {
       ReadLoginConfig(path);
       QFAIL("the configuration was read");
@@ -121,6 +123,7 @@ class TestLoginReference : public QObject {
     const LoginConfig config = CreateFirstAdministrator(config_, admin, register_);
 
     QVERIFY(QFile::exists(register_));
+    QCOMPARE(FileMode(register_), 0600);  // the personal data it holds are the owner's only
     QCOMPARE(Scalar(register_, QStringLiteral("select S_INFO from NOM where N = 0")).toString(),
              QStringLiteral("Община Тетевен"));
     QCOMPARE(Scalar(register_, QStringLiteral("select FULL_NAME from USERS where NAME = 'admin'")).toString(),
@@ -188,6 +191,42 @@ class TestLoginReference : public QObject {
     QCOMPARE(Scalar(register_, QStringLiteral("select count(*) from INF_LOG where TYPE_T = 'SYSTEM'")).toInt(), 1);
   }
 
+  // A scripted sign-in waits like a typed one: while the wait lasts even the right password is
+  // refused, and the message says how long.
+  void scriptedSignInWaitsAfterWrongPasswords() {
+    const QString delays = SignInDelays::FileBeside(config_);
+    for (int i = 0; i < 8; ++i) SignInDelays(delays).RecordFailure(QStringLiteral("admin"));
+    SetEnv("TESARO_LOGIN_USER", QStringLiteral("admin"));
+    SetEnv("TESARO_LOGIN_PASSWORD", adminPassword_);
+    QStringList warnings;
+    {
+      static QStringList* sink = nullptr;
+      sink = &warnings;
+      const QtMessageHandler previous =
+          qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& text) { *sink << text; });
+      TLogInfoRec record;
+      const bool signedIn = SignInThroughLibrary(record);
+      qInstallMessageHandler(previous);
+      QVERIFY(!signedIn);
+      QCOMPARE(record.UserName(), QString());
+    }
+    // Eight wrong passwords in a row: about half a minute, whatever second the clock turned.
+    QVERIFY2(warnings.join(u'\n').contains(QStringLiteral("Твърде много неуспешни опита. Опитайте отново след 3")),
+             qPrintable(warnings.join(u'\n')));
+
+    // Once the wait is over the right password signs in and clears the count.
+    QVERIFY(QFile::remove(delays));
+    {
+      Clock::FixedNow anHourAgo(QDateTime::currentDateTime().addSecs(-3600));
+      for (int i = 0; i < 8; ++i) SignInDelays(delays).RecordFailure(QStringLiteral("admin"));
+    }
+    TLogInfoRec record;
+    QVERIFY(SignInThroughLibrary(record));
+    QFile file(delays);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray());
+  }
+
   void wrongCredentialsAreRefused_data() {
     QTest::addColumn<QString>("login");
     QTest::addColumn<QString>("password");
@@ -212,7 +251,7 @@ class TestLoginReference : public QObject {
   void signInDialogAllowsThreeTries() {
     const LoginConfig config = ReadLoginConfig(config_);
     QVERIFY(WriteLastUser(QStringLiteral("admin"), nullptr));
-    LoginDialog dialog(config, QStringLiteral("Tesaro"));
+    LoginDialog dialog(config, SignInDelays::FileBeside(config_), QStringLiteral("Tesaro"));
     QCOMPARE(dialog.LoginEdit()->text(), QStringLiteral("admin"));  // the last user, from tesaro.ini
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
@@ -235,7 +274,7 @@ class TestLoginReference : public QObject {
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(dialog.AcceptedUser()->login, QStringLiteral("admin"));
 
-    SignInAttempts attempts(config);
+    SignInAttempts attempts(config, dir_.filePath(QStringLiteral("three-tries.txt")));
     QCOMPARE(attempts.Try(QStringLiteral("никой"), QString()), SignInAttempts::Outcome::Refused);
     QCOMPARE(attempts.Try(QStringLiteral("никой"), QString()), SignInAttempts::Outcome::Refused);
     QCOMPARE(attempts.Try(QStringLiteral("никой"), QString()), SignInAttempts::Outcome::Exhausted);

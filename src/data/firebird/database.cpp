@@ -1,5 +1,7 @@
 #include "data/firebird/database.h"
 
+#include <sys/stat.h>
+
 #include <QFile>
 #include <QTextStream>
 
@@ -56,6 +58,11 @@ void Database::Attach(const ConnectionParams& params) {
   params_ = params;
 }
 
+void MakeRegisterFilePrivate(const QString& path) {
+  // A file system without permissions has nothing to narrow.
+  if (!IsServerPath(path)) ::chmod(QFile::encodeName(path).constData(), S_IRUSR | S_IWUSR);
+}
+
 void Database::Create(const ConnectionParams& params, int pageSize) {
   if (attachment_) Detach();
   const QByteArray path = QFile::encodeName(params.path);
@@ -68,6 +75,7 @@ void Database::Create(const ConnectionParams& params, int pageSize) {
     return a;
   });
   params_ = params;
+  MakeRegisterFilePrivate(params.path);
 }
 
 void Database::ReleaseStatements() {

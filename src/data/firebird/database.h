@@ -25,6 +25,10 @@ struct ConnectionParams {
 // True for "host:/path" (a server), false for a local file ("/path", "C:\\path").
 bool IsServerPath(const QString& path);
 
+// Makes a register file on this machine readable and writable by its owner only: it holds
+// personal data, and the engine would give its group access too. Nothing for a server path.
+void MakeRegisterFilePrivate(const QString& path);
+
 class Database {
  public:
   Database();
@@ -32,7 +36,8 @@ class Database {
   Database(const Database&) = delete;
   Database& operator=(const Database&) = delete;
 
-  // Creates a new, empty dialect-1 WIN1251 database and leaves this object attached to it.
+  // Creates a new, empty dialect-1 WIN1251 database and leaves this object attached to it. A
+  // file on this machine is the owner's only (MakeRegisterFilePrivate).
   void Create(const ConnectionParams& params, int pageSize = 8192);
   void Attach(const ConnectionParams& params);
   // Commits the open transaction (closing every data set) and closes the connection.

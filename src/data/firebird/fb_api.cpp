@@ -1,13 +1,12 @@
 #include "data/firebird/fb_api.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QStandardPaths>
+#include <QtDebug>
 #include <cstdlib>
 #include <unistd.h>
 
 #include "data/firebird/cp1251.h"
+#include "data/firebird/lock_folder.h"
 
 using Firebird::IStatus;
 
@@ -82,17 +81,13 @@ void Raise(const Firebird::FbException& error) {
 void PrepareEnvironment() {
   if (std::getenv("FIREBIRD_LOCK") || geteuid() == 0) return;
   // The engine keeps its lock files there; the default (/tmp/firebird) belongs to whoever
-  // made it first, so a user gets a folder of their own.
-  QStringList candidates;
-  const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
-  if (!cache.isEmpty()) candidates << cache + QStringLiteral("/tesaro/firebird-lock");
-  candidates << QDir::tempPath() + QStringLiteral("/tesaro-firebird-lock-%1").arg(geteuid());
-  for (const QString& folder : candidates) {
-    if (QDir().mkpath(folder) && QFileInfo(folder).isWritable()) {
-      setenv("FIREBIRD_LOCK", QFile::encodeName(folder).constData(), 0);
-      return;
-    }
+  // made it first, so a user gets a private folder of their own.
+  const QString folder = PrivateLockFolder(LockFolderCandidates());
+  if (folder.isEmpty()) {
+    qWarning().noquote() << "Няма лична папка за заключващите файлове на Firebird; ще се използва папката по подразбиране.";
+    return;
   }
+  setenv("FIREBIRD_LOCK", QFile::encodeName(folder).constData(), 0);
 }
 
 }  // namespace fbapi

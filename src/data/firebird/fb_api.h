@@ -50,7 +50,8 @@ void CloseQuietly(Interface* handle, Fn&& close) {
   }
 }
 
-// Sets FIREBIRD_LOCK to a folder the user can write, unless it is set or we run as root.
+// Sets FIREBIRD_LOCK to a private folder of the user (lock_folder.h), unless it is set or we
+// run as root.
 void PrepareEnvironment();
 
 // Type codes of the client API (ibase.h values), so callers need not include it.
