@@ -36,7 +36,7 @@ struct LoginUser {
   QString passwordHash;  // argon2id string from libsodium; the password itself is never kept
   // A register on a server: the password the clerk signed in with, which the server checked,
   // handed to the program in the login record as the connection's; never written to a file.
-  QString serverPassword;
+  QString serverPassword = {};
 };
 
 struct LoginConfig {

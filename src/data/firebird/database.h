@@ -19,7 +19,7 @@ struct ConnectionParams {
   QString user = QStringLiteral("SYSDBA");
   QString password;
   // The SQL role the connection works under on a server (the clerk's rights group); empty for none.
-  QString role;
+  QString role = {};
 };
 
 // True for "host:/path" (a server), false for a local file ("/path", "C:\\path").
