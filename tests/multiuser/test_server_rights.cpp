@@ -8,6 +8,9 @@
 
 #include "card/card_save.h"
 #include "card_forms.h"
+#include "classification/ranking_progress.h"
+#include "classification/refresh_classifications.h"
+#include "classification/store_ranking_places.h"
 #include "data/data_module.h"
 #include "data/firebird/db_error.h"
 #include "data/firebird/statement.h"
@@ -97,7 +100,8 @@ class TestServerRights : public QObject {
     if (!server_) QSKIP(qPrintable(LoopbackServerMissingReason()));
     register_ = std::make_unique<TempRegister>(QStringLiteral("Община Тестова"), server_);
     admin_.Attach(register_->Params());
-    for (const QString& group : {QStringLiteral("USER6"), QStringLiteral("USER4"), QStringLiteral("USER2")}) {
+    for (const QString& group :
+         {QStringLiteral("USER6"), QStringLiteral("USER4"), QStringLiteral("USER3"), QStringLiteral("USER2")}) {
       logins_.insert(group, UniqueLogin(group));
       CreateServerAccount(admin_, logins_.value(group), kPassword, group);
     }
@@ -176,6 +180,23 @@ class TestServerRights : public QObject {
     QVERIFY2(!messages.shown.empty() && messages.Texts().first().startsWith(QString::fromUtf8(kNoPermissionText)),
              qPrintable(messages.Texts().join(u'\n')));
     QCOMPARE(CardCount(), before);
+  }
+
+  // USER3 runs the ranking (every card's classification and place written) but changes no
+  // stored card's own data or members.
+  void rankerRanksButEditsNoCard() {
+    std::unique_ptr<TDataModule1> data = Workstation(QStringLiteral("USER3"));
+    NoRankingProgress progress;
+    QVERIFY(RefreshAllClassifications(*data, progress) > 0);
+    Database& db = data->Db();
+    Statement place(db, RankingPlaceStoreSql());
+    place.BindAll({QStringLiteral("1-о място"), QStringLiteral("1-о място"), 1});
+    place.Execute();
+    data->Commit();
+    QVERIFY(RefusedForRights(db, QStringLiteral("update RGS_CARD set ADRESS = 'x'")));
+    QVERIFY(RefusedForRights(db, QStringLiteral("update RGS_PERSON set NAME = 'x'")));
+    QVERIFY(RefusedForRights(db, QStringLiteral("delete from RGS_PERSON")));
+    QVERIFY(RefusedForRights(db, QStringLiteral("update KLAS_NOM set KLAS_VAJ = 0")));
   }
 
   // USER2 changes a stored card, its members included (a member fewer is deleted).

@@ -39,11 +39,14 @@ QStringList GroupGrants() {
          << Grant(QStringLiteral("INSERT"), QStringLiteral("RGS_PERSON"), QStringLiteral("USER4"))
          << Grant(QStringLiteral("UPDATE (%1)").arg(kClassificationColumns), QStringLiteral("RGS_CARD"),
                   QStringLiteral("USER4"));
-  // USER3 also runs the ranking, which writes each card's classification, place and notes, and
-  // changes a card's state; no deletion.
-  grants << ReadingAndHistory(QStringLiteral("USER3"));
-  for (const QString& table : {QStringLiteral("RGS_CARD"), QStringLiteral("RGS_PERSON")})
-    grants << Grant(QStringLiteral("INSERT, UPDATE"), table, QStringLiteral("USER3"));
+  // USER3 registers cards as USER4 and also runs the ranking, which writes each card's
+  // classification, its place (CLASSINFO) and a line of its system notes; a stored card's own
+  // data and its members stay as they are, and nothing is deleted.
+  grants << ReadingAndHistory(QStringLiteral("USER3"))
+         << Grant(QStringLiteral("INSERT"), QStringLiteral("RGS_CARD"), QStringLiteral("USER3"))
+         << Grant(QStringLiteral("INSERT"), QStringLiteral("RGS_PERSON"), QStringLiteral("USER3"))
+         << Grant(QStringLiteral("UPDATE (%1, CLASSINFO, SYS_NOTES)").arg(kClassificationColumns),
+                  QStringLiteral("RGS_CARD"), QStringLiteral("USER3"));
   // USER2 also changes stored cards: saving a card with fewer members deletes the surplus ones,
   // the personal-number correction and the population names change members. Cards themselves
   // are not deleted.
