@@ -1,8 +1,7 @@
 // Writing the delimited text export.
 #include "reports/writer_txt.h"
 
-#include <QStringEncoder>
-
+#include "core/code_page_1251.h"
 #include "core/output_file.h"
 
 namespace {
@@ -19,7 +18,6 @@ void WriteTextExport(const QString& path, const ExportTable& table, const QStrin
                      const ExportProgress& progress) {
   try {
     OutputFile file(path);
-    QStringEncoder encoder("windows-1251");
     QByteArray buffer;
     constexpr qsizetype kFlushAt = 1 << 20;
     // A failed write stops the export at once with the system's reason.
@@ -28,7 +26,7 @@ void WriteTextExport(const QString& path, const ExportTable& table, const QStrin
       buffer.clear();
     };
     auto put = [&](const QString& line) {
-      buffer += encoder.encode(line);
+      buffer += ToCp1251Replacing(line);
       buffer += "\r\n";
       if (buffer.size() >= kFlushAt) write();
     };

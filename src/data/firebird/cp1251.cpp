@@ -1,46 +1,12 @@
 #include "data/firebird/cp1251.h"
 
-#include <QHash>
-#include <QStringDecoder>
-#include <array>
-
+#include "core/code_page_1251.h"
 #include "data/firebird/db_error.h"
 
-namespace {
-struct Cp1251Tables {
-  std::array<char16_t, 256> toUnicode{};
-  QHash<char16_t, char> fromUnicode;
-
-  Cp1251Tables() {
-    QStringDecoder decoder("windows-1251");
-    if (!decoder.isValid()) throw DbError(QStringLiteral("Кодовата таблица windows-1251 не е налична."));
-    for (int b = 0; b < 256; ++b) {
-      const char byte = static_cast<char>(b);
-      const QString ch = decoder.decode(QByteArrayView(&byte, 1));
-      decoder.resetState();
-      // A byte the code page leaves undefined decodes to U+FFFD; it can be read but never written.
-      toUnicode[b] = ch.size() == 1 ? ch.at(0).unicode() : u'\uFFFD';
-      if (toUnicode[b] != u'\uFFFD' && !fromUnicode.contains(toUnicode[b])) fromUnicode.insert(toUnicode[b], byte);
-    }
-  }
-};
-
-const Cp1251Tables& Tables() {
-  static const Cp1251Tables tables;
-  return tables;
-}
-}  // namespace
-
-QString DecodeCp1251(const char* bytes, qsizetype length) {
-  const auto& table = Tables().toUnicode;
-  QString result(length, Qt::Uninitialized);
-  QChar* out = result.data();
-  for (qsizetype i = 0; i < length; ++i) out[i] = QChar(table[static_cast<unsigned char>(bytes[i])]);
-  return result;
-}
+QString DecodeCp1251(const char* bytes, qsizetype length) { return FromCp1251(QByteArrayView(bytes, length)); }
 
 namespace {
-bool Storable(char16_t ch) { return ch != 0 && (ch < 0x80 || Tables().fromUnicode.contains(ch)); }
+bool Storable(char16_t ch) { return ch != 0 && Cp1251Byte(ch).has_value(); }
 
 QString CharacterAt(const QString& text, qsizetype i) {
   const bool pair = text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
@@ -51,16 +17,16 @@ QString CharacterAt(const QString& text, qsizetype i) {
 }  // namespace
 
 QByteArray EncodeCp1251(const QString& text) {
-  const auto& table = Tables().fromUnicode;
   QByteArray result(text.size(), Qt::Uninitialized);
   char* out = result.data();
   for (qsizetype i = 0; i < text.size(); ++i) {
     const char16_t ch = text.at(i).unicode();
-    if (!Storable(ch))
+    const std::optional<char> byte = ch == 0 ? std::nullopt : Cp1251Byte(ch);
+    if (!byte)
       throw DbError(QStringLiteral("Текстът съдържа знак, който базата данни не може да запише "
                                    "(кодова таблица windows-1251): %1.")
                         .arg(CharacterAt(text, i)));
-    out[i] = ch < 0x80 ? static_cast<char>(ch) : table.value(ch);
+    out[i] = *byte;
   }
   return result;
 }

@@ -1,6 +1,5 @@
 // Text conversion between QString and the database's code page windows-1251.
-// The table is built once from Qt's windows-1251 converter; text the code page cannot
-// hold is refused with a DbError, never stored as '?'.
+// Text the code page cannot hold is refused with a DbError, never stored as '?'.
 #pragma once
 
 #include <QByteArray>

@@ -3,9 +3,9 @@
 // split by an editor into several groups or runs is still found and its pieces removed.
 #include "engine/rtf/rtf_fields.h"
 
-#include <QStringDecoder>
 #include <algorithm>
 
+#include "core/code_page_1251.h"
 #include "engine/rtf/rtf_escape.h"
 #include <vector>
 
@@ -18,18 +18,6 @@ struct VisibleChar {
   bool afterWord;     // directly follows a control word that ended without a blank
   char16_t unicode;   // the character itself (8-bit characters read in the Cyrillic code page)
 };
-
-char16_t FromCodePage(int byte) {
-  // The lambda returns a QString, never the decoder's intermediate result: that one only
-  // refers to the decoder and the bytes, which end with the lambda.
-  static const QString table = []() -> QString {
-    QByteArray all(256, '\0');
-    for (int b = 0; b < 256; ++b) all[b] = static_cast<char>(b);
-    QStringDecoder decoder("windows-1251");
-    return decoder.decode(all);
-  }();
-  return byte < table.size() ? table.at(byte).unicode() : u'?';
-}
 
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -131,7 +119,7 @@ std::vector<VisibleChar> ReadVisibleText(const QByteArray& rtf) {
     }
     if (c != '\\') {
       const int byte = static_cast<unsigned char>(c);
-      put(byte < 0x80 ? c : '\x01', i, i + 1, byte < 0x80 ? static_cast<char16_t>(byte) : FromCodePage(byte));
+      put(byte < 0x80 ? c : '\x01', i, i + 1, Cp1251Character(static_cast<unsigned char>(byte)));
       lastWasWord = false;
       ++i;
       continue;
@@ -176,7 +164,7 @@ std::vector<VisibleChar> ReadVisibleText(const QByteArray& rtf) {
         throw RtfError(QStringLiteral("Шаблонът има непълен шестнадесетичен знак."));
       const int value = HexValue(rtf.at(i + 2)) * 16 + HexValue(rtf.at(i + 3));
       put(value < 0x80 ? static_cast<char>(value) : '\x01', start, i + 4,
-          value < 0x80 ? static_cast<char16_t>(value) : FromCodePage(value));
+          Cp1251Character(static_cast<unsigned char>(value)));
       i += 4;
       continue;
     }
