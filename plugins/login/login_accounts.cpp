@@ -26,18 +26,15 @@ QString ServerRegisterPath(const LoginConfig& config) {
 }
 
 // The server checks the name and password; the group is the role the account holds there.
+// A server that cannot be asked is no wrong password: its DbError goes to the caller, who says
+// so. So does an account that holds no group's role in this register.
 std::optional<LoginUser> CheckServerUser(const QString& registerPath, const QString& login, const QString& password) {
   QString rights;
-  try {
-    if (CheckServerCredentials(registerPath, login, password, &rights) != ServerSignIn::Accepted) return std::nullopt;
-  } catch (const DbError& error) {
-    qWarning().noquote() << "VlmLogin: сървърът не отговаря:" << error.Message();
-    return std::nullopt;
-  }
-  if (rights.isEmpty()) {
-    qWarning().noquote() << "VlmLogin: потребителят" << login << "няма група права в регистъра" << registerPath;
-    return std::nullopt;
-  }
+  if (CheckServerCredentials(registerPath, login, password, &rights) != ServerSignIn::Accepted) return std::nullopt;
+  if (rights.isEmpty())
+    throw LoginError(QStringLiteral("Потребителят „%1“ няма група права в регистъра %2; администраторът я дава с "
+                                    "„tesaro-admin user add“ или „user migrate-roles“.")
+                         .arg(login, registerPath));
   LoginUser user;
   user.login = ServerLoginName(login);
   user.rights = rights;

@@ -13,6 +13,8 @@
 ConnectionParams ParamsOf(const LoginDatabase& database);
 
 // The configured user whose password matches, or nothing (unknown login or wrong password).
+// For a register on a server the server checks them; a server that cannot be asked throws its
+// DbError, and an account without a rights group's role there throws LoginError.
 std::optional<LoginUser> CheckCredentials(const LoginConfig& config, const QString& login, const QString& password);
 
 struct FirstAdministrator {

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "core/user_directory.h"
+#include "register_users.h"
 
 LoginDialog::LoginDialog(const LoginConfig& config, const QString& delaysFile, const QString& appCode,
                          QWidget* parent)
@@ -54,7 +55,16 @@ QString LoginDialog::ErrorText() const { return error_->isHidden() ? QString() :
 
 void LoginDialog::TrySignIn() {
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  const SignInAttempts::Outcome outcome = attempts_.Try(login_->text(), password_->text());
+  SignInAttempts::Outcome outcome;
+  try {
+    outcome = attempts_.Try(login_->text(), password_->text());
+  } catch (const std::exception& error) {
+    // The check could not be made (a server out of reach, a damaged register): the clerk reads
+    // why, the password stays typed for the next try, and no try is used up.
+    QApplication::restoreOverrideCursor();
+    ShowError(LoginErrorText(error));
+    return;
+  }
   QApplication::restoreOverrideCursor();
   password_->clear();
   switch (outcome) {

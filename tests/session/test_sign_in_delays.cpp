@@ -160,6 +160,24 @@ class TestSignInDelays : public QObject {
     dialog.TrySignIn();
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
   }
+
+  // A register on a server that does not answer: the dialog says so in the server's words,
+  // stays open with the password typed, and neither a try nor a wrong password is counted.
+  void aServerOutOfReachIsNoWrongPassword() {
+    LoginConfig server = config_;
+    server.databases.insert(QStringLiteral("ZIRE"), {QStringLiteral("127.0.0.1/1:/няма/регистър.fdb"), {}, {}});
+    LoginDialog dialog(server, delays_, QStringLiteral("Tesaro"));
+    dialog.LoginEdit()->setText(QStringLiteral("ivan"));
+    dialog.PasswordEdit()->setText(QStringLiteral("Parola-1"));
+    for (int i = 0; i < SignInAttempts::kAllowed; ++i) dialog.TrySignIn();
+    QVERIFY(!dialog.ErrorText().isEmpty());
+    QVERIFY2(!dialog.ErrorText().startsWith(QStringLiteral("Грешно потребителско име")), qPrintable(dialog.ErrorText()));
+    QCOMPARE(dialog.PasswordEdit()->text(), QStringLiteral("Parola-1"));
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    QVERIFY(!dialog.AcceptedUser());
+    QCOMPARE(SignInDelays(delays_).SecondsToWait(QStringLiteral("ivan")), 0);
+    QVERIFY(!QFileInfo::exists(delays_));
+  }
 };
 
 QTEST_MAIN(TestSignInDelays)
