@@ -23,6 +23,14 @@ bool ConvertRegisterAmounts(TDataModule1& data, bool dryRun, QTextStream& out, Q
     out << "Сумите в регистъра вече са в евро; нищо не е променено.\n";
     return true;
   }
+  if (!result.declaredInEuro.isEmpty()) {
+    out << "Картони с декларация от 01.01.2026 или по-късно са оставени както са (сумите им са в евро): "
+        << result.declaredInEuro.size() << '\n';
+    for (int i = 0; i < result.declaredInEuro.size() && i < kListedChanges; ++i)
+      out << "  " << result.declaredInEuro.at(i) << '\n';
+    if (result.declaredInEuro.size() > kListedChanges)
+      out << "  … и още " << result.declaredInEuro.size() - kListedChanges << " картона.\n";
+  }
   if (dryRun) {
     out << "Проба, нищо не е записано. Ще бъдат превърнати " << result.amounts << " суми в " << result.cards
         << " картона (1 € = 1,95583 лв, закръгляне до цент):\n";

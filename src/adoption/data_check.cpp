@@ -70,7 +70,7 @@ void CheckCodes(Database& database, DataCheck& check) {
     while (query.Next()) {
       const qint64 rows = query.Value(1).toLongLong();
       section.count += static_cast<int>(rows);
-      section.lines << QStringLiteral("%1.%2 = %3 (номенклатура %4): %5 реда")
+      section.lines << QStringLiteral("%1.%2 = %3 (номенклатура %4), редове: %5")
                            .arg(coded.table, coded.column, query.Value(0).toString(), coded.list)
                            .arg(rows);
     }

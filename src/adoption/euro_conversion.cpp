@@ -24,7 +24,14 @@ struct CardAmounts {
   std::array<std::optional<double>, kMoneyColumns> euro;
 };
 
-QString Figure(double amount) { return QLocale(QLocale::Bulgarian).toString(amount, 'f', 2); }
+// The amount with two decimals, or with every decimal it has when it has more (an older
+// program's division left some), so the history keeps the figure that was converted.
+QString Figure(double amount) {
+  const QLocale locale(QLocale::Bulgarian);
+  const QString whole = locale.toString(amount, 'f', QLocale::FloatingPointShortest);
+  const qsizetype point = whole.indexOf(locale.decimalPoint());
+  return point >= 0 && whole.size() - point - 1 > 2 ? whole : locale.toString(amount, 'f', 2);
+}
 
 QString ChangeText(const CardAmounts& card) {
   QStringList parts;
@@ -35,19 +42,27 @@ QString ChangeText(const CardAmounts& card) {
   return parts.join(QStringLiteral("; "));
 }
 
-std::vector<CardAmounts> ReadAmountsInLeva(TDataModule1& data) {
+std::vector<CardAmounts> ReadAmountsInLeva(TDataModule1& data, QStringList& declaredInEuro) {
   const auto& columns = CardMoneyColumns();
   QStringList conditions;
   for (const MoneyColumn& column : columns) conditions << column.column + QStringLiteral(" is not null");
-  Statement query(data.Db(), QStringLiteral("select %1, %2, %3, %4, %5 from %6 where %7 order by %2")
+  Statement query(data.Db(), QStringLiteral("select %1, %2, %3, %4, %5, %8 from %6 where %7 order by %2")
                                  .arg(card_table::kCardId, card_table::kRegNum, columns[0].column, columns[1].column,
-                                      columns[2].column, card_table::kTable, conditions.join(QStringLiteral(" or "))));
+                                      columns[2].column, card_table::kTable, conditions.join(QStringLiteral(" or ")),
+                                      card_table::kLastDekDate));
   query.Open();
   std::vector<CardAmounts> cards;
+  const QDateTime changeover = EuroChangeoverDate().startOfDay();
   while (query.Next()) {
     CardAmounts card;
     card.cardId = query.Value(0).toLongLong();
     card.regNum = query.Value(1).toLongLong();
+    if (!query.IsNull(5) && query.Value(5).toDateTime() >= changeover) {
+      declaredInEuro << QStringLiteral("Рег. номер %1: декларация от %2")
+                            .arg(card.regNum)
+                            .arg(query.Value(5).toDate().toString(QStringLiteral("dd.MM.yyyy")));
+      continue;
+    }
     for (int i = 0; i < kMoneyColumns; ++i) {
       if (query.IsNull(2 + i)) continue;
       const double leva = query.Value(2 + i).toDouble();
@@ -79,6 +94,8 @@ void MarkConverted(TDataModule1& data) {
 }
 }  // namespace
 
+QDate EuroChangeoverDate() { return QDate(2026, 1, 1); }
+
 const std::vector<MoneyColumn>& CardMoneyColumns() {
   static const std::vector<MoneyColumn> columns = {
       {QString(card_table::kIncome), QStringLiteral("Годишен доход")},
@@ -97,7 +114,7 @@ EuroConversionResult ConvertAmountsToEuro(TDataModule1& data, bool dryRun, const
   }
   // Every amount is read and converted before the first is written, so one that cannot be
   // converted leaves the register as it was.
-  const std::vector<CardAmounts> cards = ReadAmountsInLeva(data);
+  const std::vector<CardAmounts> cards = ReadAmountsInLeva(data, result.declaredInEuro);
   result.cards = static_cast<int>(cards.size());
   for (const CardAmounts& card : cards) {
     result.changes << QStringLiteral("Рег. номер %1: %2").arg(card.regNum).arg(ChangeText(card));

@@ -97,6 +97,9 @@ class TestEuroConversion : public QObject {
     AddCard(data.Db(), 2, 1.95583, none, 0.01);
     AddCard(data.Db(), 3, none, none, none);
     AddCard(data.Db(), 4, 60000, 30000, 1000);
+    AddCard(data.Db(), 5, 12000, 6000, 3000);  // declared in euro: left as it is
+    data.Db().ExecuteImmediate(QStringLiteral("update RGS_CARD set LASTDEK_DATE = '31.12.2025 23:59:00' where REG_NUM = 4"));
+    data.Db().ExecuteImmediate(QStringLiteral("update RGS_CARD set LASTDEK_DATE = '01.01.2026' where REG_NUM = 5"));
     data.Commit();
     QVERIFY(!AmountsConvertedToEuro(data));
     QCOMPARE(FoundByIncomePerMember(data, QStringLiteral("20"), QStringLiteral("1000")), (QList<int>{1, 4}));
@@ -105,6 +108,7 @@ class TestEuroConversion : public QObject {
     const EuroConversionResult dry = ConvertAmountsToEuro(data, true);
     QCOMPARE(dry.cards, 3);
     QCOMPARE(dry.amounts, 8);
+    QCOMPARE(dry.declaredInEuro, QStringList{QStringLiteral("Рег. номер 5: декларация от 01.01.2026")});
     QCOMPARE(Cell(data, QStringLiteral("select INCOME from RGS_CARD where REG_NUM = 1")).toDouble(), 100.0);
     QVERIFY(!AmountsConvertedToEuro(data));
 
@@ -119,7 +123,8 @@ class TestEuroConversion : public QObject {
       QVariant income, half, perPerson;
     };
     for (const Expected& e : {Expected{1, 51.13, 25.56, 12.78}, Expected{2, 1.0, QVariant(), 0.01},
-                              Expected{3, QVariant(), QVariant(), QVariant()}, Expected{4, 30677.51, 15338.76, 511.29}}) {
+                              Expected{3, QVariant(), QVariant(), QVariant()}, Expected{4, 30677.51, 15338.76, 511.29},
+                              Expected{5, 12000.0, 6000.0, 3000.0}}) {
       Statement row(data.Db(), QStringLiteral("select INCOME, INCOME_HALF_YEAR, INCOME_PER_PERSON from RGS_CARD "
                                               "where REG_NUM = ?"));
       row.Bind(0, e.regNum);
@@ -135,6 +140,10 @@ class TestEuroConversion : public QObject {
                                                    "where C.REG_NUM = 1")).toString();
     QVERIFY2(line.contains(QStringLiteral("Годишен доход: от 100,00 лв на 51,13 €")), qPrintable(line));
     QVERIFY2(line.contains(QStringLiteral("Доход на член от семейството: от 25,00 лв на 12,78 €")), qPrintable(line));
+    // The figure converted is kept whole, not as the two decimals it would show.
+    const QString exact = Cell(data, QStringLiteral("select T_TEXT from INF_LOG L join RGS_CARD C on C.CARD_ID = L.T_ID "
+                                                    "where C.REG_NUM = 2")).toString();
+    QVERIFY2(exact.contains(QStringLiteral("Годишен доход: от 1,95583 лв на 1,00 €")), qPrintable(exact));
     QCOMPARE(FoundByIncomePerMember(data, QStringLiteral("10.23"), QStringLiteral("511.29")), (QList<int>{1, 4}));
     QCOMPARE(FoundByIncomePerMember(data, QStringLiteral("20"), QStringLiteral("1000")), (QList<int>{4}));
 
