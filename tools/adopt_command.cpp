@@ -152,9 +152,9 @@ AdoptionReport Adopt(const QString& source, const ConnectionParams& params, bool
     QTextStream saidStream(&said);
     ConvertRegisterAmounts(data, false, saidStream, err);
     saidStream.flush();
-    report.euro = said.trimmed();
+    for (const QString& line : said.split(u'\n', Qt::SkipEmptyParts)) report.euro << line.trimmed();
   } else {
-    report.euro = QStringLiteral("Сумите са в лева; превърнете ги с „tesaro-admin euro %1“.").arg(params.path);
+    report.euro << QStringLiteral("Сумите са в лева; превърнете ги с „tesaro-admin euro %1“.").arg(params.path);
   }
   data.Disconnect();
   report.finished = Clock::Now();

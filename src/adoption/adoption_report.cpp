@@ -50,7 +50,7 @@ std::vector<Part> Parts(const AdoptionReport& r) {
     for (const DataCheckSection& section : r.data.problems)
       parts.push_back({QStringLiteral("%1: %2 (оставени както са)").arg(section.title).arg(section.count), section.lines});
   }
-  if (!r.euro.isEmpty()) parts.push_back({QStringLiteral("Суми"), {r.euro}});
+  if (!r.euro.isEmpty()) parts.push_back({QStringLiteral("Суми"), r.euro});
   return parts;
 }
 

@@ -19,7 +19,7 @@ struct AdoptionReport {
   QList<qint64> memberCountsFixed;   // registration numbers of cards whose member count was wrong
   QList<int> codeRowsAdded;          // NOM rows added with the starting lists
   DataCheck data;
-  QString euro;                      // what became of the amounts in leva
+  QStringList euro;                  // what became of the amounts in leva
 };
 
 QString AdoptionReportText(const AdoptionReport& report);

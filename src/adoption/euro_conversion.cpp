@@ -138,7 +138,7 @@ EuroConversionResult ConvertAmountsToEuro(TDataModule1& data, bool dryRun, const
                 QStringLiteral("Превръщане на сумите от лева в евро (1 € = 1,95583 лв), рег. номер %1: %2")
                     .arg(card.regNum)
                     .arg(ChangeText(card)));
-      if (progress && (++done % 1000 == 0 || done == result.cards)) progress(done, result.cards);
+      if (progress && (++done % 5000 == 0 || done == result.cards)) progress(done, result.cards);
     }
     MarkConverted(data);
     data.Commit();
