@@ -3,6 +3,8 @@
 // adopted (and from its database file too), converted to euro, then opened, searched, ranked
 // and saved by the program. Adoptions that cannot keep every value stop and leave nothing.
 #include <QCryptographicHash>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -221,6 +223,24 @@ class TestAdoptOldRegister : public QObject {
     QCOMPARE(run.exitCode, kExitFailure);
     QVERIFY2(run.err.contains(said), qPrintable(run.err));
     QVERIFY2(run.err.contains(QStringLiteral("е премахнат")), qPrintable(run.err));
+    QVERIFY(!QFile::exists(adopted));
+  }
+
+  // A database in dialect 3 keeps dates without their time of day: it is refused, not converted.
+  void refusesAnotherDialect() {
+    QTemporaryDir folder;
+    const QString source = folder.filePath(QStringLiteral("dialect3.gdb"));
+    MakeOldRegister(source);
+    QProcess gfix;
+    gfix.start(QStandardPaths::findExecutable(QStringLiteral("gfix")),
+               {QStringLiteral("-sql_dialect"), QStringLiteral("3"), QStringLiteral("-user"), QStringLiteral("SYSDBA"),
+                source});
+    QVERIFY(gfix.waitForFinished(60000));
+    QVERIFY2(gfix.exitCode() == 0, gfix.readAllStandardError().constData());
+    const QString adopted = folder.filePath(QStringLiteral("adopted.fdb"));
+    const AdminRun run = RunAdmin({QStringLiteral("adopt"), source, adopted});
+    QCOMPARE(run.exitCode, kExitFailure);
+    QVERIFY2(run.err.contains(QStringLiteral("Базата е в SQL диалект 3")), qPrintable(run.err));
     QVERIFY(!QFile::exists(adopted));
   }
 
