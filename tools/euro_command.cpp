@@ -13,7 +13,7 @@ const char* const kUsage = "Употреба: tesaro-admin euro РЕГИСТЪР
 constexpr int kListedChanges = 20;
 }  // namespace
 
-bool ConvertRegisterAmounts(TDataModule1& data, bool dryRun, QTextStream& out, QTextStream& err) {
+void ConvertRegisterAmounts(TDataModule1& data, bool dryRun, QTextStream& out, QTextStream& err) {
   // The changes are recorded under the tool's own name; USER_ID 0 belongs to no clerk.
   if (!data.HasCurrentUser()) data.SetCurrentUser(QString::fromLatin1(kAdminHistoryUser), 0);
   const EuroConversionResult result = ConvertAmountsToEuro(data, dryRun, [&err](int done, int total) {
@@ -21,7 +21,7 @@ bool ConvertRegisterAmounts(TDataModule1& data, bool dryRun, QTextStream& out, Q
   });
   if (result.alreadyConverted) {
     out << "Сумите в регистъра вече са в евро; нищо не е променено.\n";
-    return true;
+    return;
   }
   if (!result.declaredInEuro.isEmpty()) {
     out << "Картони с декларация от 01.01.2026 или по-късно са оставени както са (сумите им са в евро): "
@@ -37,11 +37,10 @@ bool ConvertRegisterAmounts(TDataModule1& data, bool dryRun, QTextStream& out, Q
     for (int i = 0; i < result.changes.size() && i < kListedChanges; ++i) out << "  " << result.changes.at(i) << '\n';
     if (result.changes.size() > kListedChanges)
       out << "  … и още " << result.changes.size() - kListedChanges << " картона.\n";
-    return true;
+    return;
   }
   out << "Сумите са превърнати в евро: " << result.amounts << " суми в " << result.cards
       << " картона; всяка промяна е записана в историята на действията.\n";
-  return true;
 }
 
 int RunEuro(const QStringList& args, QTextStream& out, QTextStream& err) {

@@ -10,9 +10,8 @@ class TDataModule1;
 int RunEuro(const QStringList& args, QTextStream& out, QTextStream& err);
 
 // Converts the amounts of the connected register and reports on `out` (progress on `err`);
-// adopt --euro calls it too. True when the register's amounts are now in euro (or would be,
-// with `dryRun`).
-bool ConvertRegisterAmounts(TDataModule1& data, bool dryRun, QTextStream& out, QTextStream& err);
+// adopt --euro calls it too. A failure is an AppError and leaves the amounts as they were.
+void ConvertRegisterAmounts(TDataModule1& data, bool dryRun, QTextStream& out, QTextStream& err);
 
 // The name the history records of tesaro-admin's own changes carry.
 inline constexpr const char* kAdminHistoryUser = "tesaro-admin";
