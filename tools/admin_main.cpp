@@ -9,8 +9,10 @@
 
 #include "admin_exit.h"
 #include "admin_help.h"
+#include "adopt_command.h"
 #include "annual_list_command.h"
 #include "backup_command.h"
+#include "euro_command.h"
 #include "export_command.h"
 #include "init_db.h"
 #include "population_command.h"
@@ -50,6 +52,8 @@ int main(int argc, char* argv[]) {
   if (command == QLatin1String("export")) return RunExport(args, out, err);
   if (command == QLatin1String("backup")) return RunBackup(args, out, err);
   if (command == QLatin1String("restore")) return RunRestore(args, out, err);
+  if (command == QLatin1String("euro")) return RunEuro(args, out, err);
+  if (command == QLatin1String("adopt")) return RunAdopt(args, out, err);
   err << "Непозната команда „" << command << "“.\n\n" << AdminHelpText();
   return kExitUsage;
 }

@@ -54,7 +54,9 @@ class StreamProgress : public RankingProgress {
 }  // namespace
 
 bool IsDocumentCommand(const QString& command) {
-  return command == QLatin1String("annual-list") || command == QLatin1String("service-note");
+  // adopt writes its report as a PDF document.
+  return command == QLatin1String("annual-list") || command == QLatin1String("service-note") ||
+         command == QLatin1String("adopt");
 }
 
 std::unique_ptr<QCoreApplication> MakeAdminApplication(const QString& command, int& argc, char** argv) {

@@ -13,7 +13,6 @@
 #include "data/data_module.h"
 #include "data/firebird/statement.h"
 
-namespace {
 // Runs gbak with `args`; its own output goes to `err` on failure. True when it succeeded.
 bool RunGbak(const QStringList& args, const ConnectionParams& params, QTextStream& err) {
   const QString gbak = QStandardPaths::findExecutable(QStringLiteral("gbak"));
@@ -42,6 +41,7 @@ bool RunGbak(const QStringList& args, const ConnectionParams& params, QTextStrea
   return true;
 }
 
+namespace {
 // Opens the register and counts its cards: proves it is a register that opens, and gives the
 // figure the command reports. Opening it also prepares the embedded engine's environment,
 // which gbak inherits.

@@ -24,7 +24,9 @@
 #include "commands/ui/about_form.h"
 #include "commands/ui/options_form.h"
 #include "commands/ui/status_menu.h"
+#include "core/messages.h"
 #include "data/data_module.h"
+#include "data/register_settings.h"
 #include "engine/ui/window_placement.h"
 #include "register/register_grid_model.h"
 #include "register/rights.h"
@@ -74,6 +76,9 @@ bool TMainForm::FormShow() {
   GetSTATUS();
   if (!SignIn(data_, record_, this)) return false;
   statusPanel_[1]->setText(data_.CurrentUserName());
+  // Only the administrator can have the amounts converted, so only they are told.
+  if (RightsLevel == 1 && !AmountsConvertedToEuro(data_))
+    ShowMessage(this, AmountsInLevaNotice(), QStringLiteral("Информация"), MessageIcon::Information);
   return true;
 }
 

@@ -17,12 +17,14 @@ inline constexpr int kMunicipalityLength = 50;
 
 // The register's settings kept in NOM cells that no code list uses: S_INFO of row 0 the
 // municipality, of row 1 the office that issues the service note, of row 2 the note's paper
-// ("A4" or "Letter"); COUNTER of row 3 the minimum years of address registration.
+// ("A4" or "Letter"), of row 4 the register's currency ("EUR" once its amounts in leva were
+// converted); COUNTER of row 3 the minimum years of address registration.
 namespace nom_settings {
 inline constexpr int kMunicipalityRow = 0;
 inline constexpr int kOfficeRow = 1;
 inline constexpr int kPaperRow = 2;
 inline constexpr int kYearsRow = 3;
+inline constexpr int kCurrencyRow = 4;
 inline constexpr int kOfficeLength = 50;  // S_INFO's length, like the municipality's
 }  // namespace nom_settings
 

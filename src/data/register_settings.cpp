@@ -41,3 +41,12 @@ NotePaper NotePaperFromText(const QString& text) {
   return text.trimmed().compare(QStringLiteral("Letter"), Qt::CaseInsensitive) == 0 ? NotePaper::Letter
                                                                                     : NotePaper::A4;
 }
+
+bool AmountsConvertedToEuro(TDataModule1& data) {
+  return SettingText(data, nom_settings::kCurrencyRow) == QLatin1String(kEuroCurrencyMark);
+}
+
+QString AmountsInLevaNotice() {
+  return QStringLiteral(
+      "Сумите в регистъра още са в лева; администраторът ги превръща в евро с „tesaro-admin euro РЕГИСТЪР“.");
+}

@@ -25,3 +25,11 @@ NotePaper StoredNotePaper(TDataModule1& data);
 // "A4" / "Letter", as stored; and back, letter case and blanks ignored, anything else A4.
 QString NotePaperText(NotePaper paper);
 NotePaper NotePaperFromText(const QString& text);
+
+// The text of the currency cell once a register's amounts were converted to euro.
+inline constexpr const char* kEuroCurrencyMark = "EUR";
+// True once the register's amounts in leva were converted to euro (S_INFO of NOM row 4).
+bool AmountsConvertedToEuro(TDataModule1& data);
+// The one-line notice that a register's amounts are still in leva, with the command that
+// converts them.
+QString AmountsInLevaNotice();

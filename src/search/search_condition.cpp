@@ -159,10 +159,10 @@ SearchOutcome BuildSearch(const SearchCriteria& c, const CodeOfName& codeOf) {
   if (c.Ticked(19)) {
     if (const auto n = NonNegativeNumber(c.sIncFrom))
       b.Add(QStringLiteral("and C.INCOME_PER_PERSON >= ") + *n,
-            QStringLiteral("дох. за член на сем. от ") + c.sIncFrom + QStringLiteral("лв"));
+            QStringLiteral("дох. за член на сем. от ") + c.sIncFrom + QStringLiteral(" €"));
     if (const auto n = NonNegativeNumber(c.sIncTo))
       b.Add(QStringLiteral("and C.INCOME_PER_PERSON <= ") + *n,
-            QStringLiteral("дох. за член на ме. до ") + c.sIncTo + QStringLiteral("лв"));
+            QStringLiteral("дох. за член на ме. до ") + c.sIncTo + QStringLiteral(" €"));
   }
   if (c.Ticked(20)) {
     if (const auto n = WholeNumber(c.sAgeOverFrom))

@@ -123,6 +123,41 @@ class TestMainForm : public QObject {
     form.tbExitClick();
   }
 
+  // Until the amounts of a register are converted to euro the administrator is told at start,
+  // once, with the command; other clerks, and everyone once it is converted, are not.
+  void amountsInLevaAreNoticedToTheAdministrator_data() {
+    QTest::addColumn<QString>("rights");
+    QTest::addColumn<bool>("converted");
+    QTest::addColumn<int>("notices");
+    QTest::newRow("administrator, leva") << "USER1" << false << 1;
+    QTest::newRow("administrator, euro") << "USER1" << true << 0;
+    QTest::newRow("clerk, leva") << "USER2" << false << 0;
+  }
+  void amountsInLevaAreNoticedToTheAdministrator() {
+    QFETCH(QString, rights);
+    QFETCH(bool, converted);
+    QFETCH(int, notices);
+    if (!converted) {
+      Database db;
+      db.Attach(reg_->Params());
+      db.ExecuteImmediate(QStringLiteral("update NOM set S_INFO = null where N = 4"));
+      db.DefaultTransaction().Commit();
+      db.Detach();
+    }
+    SignAs(QStringLiteral("clerk"), rights);
+    RecordingMessages messages;
+    TDataModule1 data;
+    TMainForm form(data, record_);
+    QVERIFY(form.FormShow());
+    const QStringList noticed = messages.Texts().filter(QStringLiteral("tesaro-admin euro"));
+    QCOMPARE(noticed.size(), notices);
+    if (notices > 0) {
+      QVERIFY(!noticed.first().contains(u'\n'));
+      QVERIFY(noticed.first().contains(QStringLiteral("в лева")));
+    }
+    form.tbExitClick();
+  }
+
   void unknownUserIsRefusedWithoutHistory() {
     SignAs(QStringLiteral("stranger"), QStringLiteral("USER1"));
     RecordingMessages messages;

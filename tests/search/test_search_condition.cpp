@@ -164,10 +164,10 @@ class TestSearchCondition : public QObject {
     QTest::newRow("income with a point")
         << QList<Setup>{Tick(19, [](auto& c) { c.sIncFrom = QStringLiteral("150.50"); c.sIncTo = QStringLiteral("300"); })}
         << kHolders + QStringLiteral("and C.INCOME_PER_PERSON >= 150.50and C.INCOME_PER_PERSON <= 300")
-        << QStringLiteral("Търсене:дох. за член на сем. от 150.50лв,дох. за член на ме. до 300лв") << true;
+        << QStringLiteral("Търсене:дох. за член на сем. от 150.50 €,дох. за член на ме. до 300 €") << true;
     QTest::newRow("income 1.2.3 rejected, other part kept")
         << QList<Setup>{Tick(19, [](auto& c) { c.sIncFrom = QStringLiteral("1.2.3"); c.sIncTo = QStringLiteral("5."); })}
-        << kHolders + QStringLiteral("and C.INCOME_PER_PERSON <= 5.") << QStringLiteral("Търсене:дох. за член на ме. до 5.лв")
+        << kHolders + QStringLiteral("and C.INCOME_PER_PERSON <= 5.") << QStringLiteral("Търсене:дох. за член на ме. до 5. €")
         << true;
     QTest::newRow("income with a comma adds nothing")
         << QList<Setup>{Tick(19, [](auto& c) { c.sIncFrom = QStringLiteral("1,5"); })} << kHolders

@@ -100,6 +100,10 @@ class TestAdminOptions : public QObject {
                                              << "Параметърът „--db“ приема име на файл, а не празна стойност.";
     QTest::newRow("backup: empty user") << QStringList{"backup", "REG", "OUT", "--user", ""}
                                         << "Параметърът „--user“ приема непразен текст";
+    QTest::newRow("euro: dry run with a value") << QStringList{"euro", "REG", "--dry-run=yes"}
+                                                << "Параметърът „--dry-run“ не приема стойност.";
+    QTest::newRow("adopt: empty report file name") << QStringList{"adopt", "REG", "OUT", "--report", ""}
+                                                   << "Параметърът „--report“ приема име на файл, а не празна стойност.";
   }
   void unreadableValuesAreRefused() {
     QFETCH(QStringList, args);

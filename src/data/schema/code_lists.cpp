@@ -2,6 +2,10 @@
 
 #include "data/firebird/database.h"
 #include "data/firebird/statement.h"
+#include "data/nom_table.h"
+#include "data/register_settings.h"
+
+#include <algorithm>
 
 const std::vector<CodeList>& StartingCodeLists() {
   // Group names begin with the group's number, which the ranking record reads.
@@ -44,21 +48,48 @@ const std::vector<CodeList>& StartingCodeLists() {
   return lists;
 }
 
-void FillCodeLists(Database& database, const QString& municipality, int registrationYears, const QString& office) {
+namespace {
+struct SettingCells {
+  QString municipality;
+  QString office;
+  QString currency;
+};
+
+// Inserts the NOM rows `rows` with the starting lists' names and the settings cells.
+void InsertCodeListRows(Database& database, const std::vector<int>& rows, int registrationYears,
+                        const SettingCells& settings) {
   const auto& lists = StartingCodeLists();
   QStringList columns;
   for (const CodeList& list : lists) columns << list.column;
   QStringList marks(columns.size() + 3, QStringLiteral("?"));
   Statement insert(database, QStringLiteral("insert into NOM (N,%1,COUNTER,S_INFO) values (%2)")
                                  .arg(columns.join(u','), marks.join(u',')));
-  for (int n = 0; n < 10; ++n) {
+  for (int n : rows) {
     int index = 0;
     insert.Bind(index++, n);
     for (const CodeList& list : lists) insert.Bind(index++, n < list.names.size() ? QVariant(list.names[n]) : QVariant());
-    insert.Bind(index++, n == 3 ? QVariant(registrationYears) : QVariant());
+    insert.Bind(index++, n == nom_settings::kYearsRow ? QVariant(registrationYears) : QVariant());
     // Empty texts are stored as NULL.
-    const QString setting = n == 0 ? municipality : n == 1 ? office : QString();
+    const QString setting = n == nom_settings::kMunicipalityRow ? settings.municipality
+                            : n == nom_settings::kOfficeRow     ? settings.office
+                            : n == nom_settings::kCurrencyRow   ? settings.currency
+                                                                : QString();
     insert.Bind(index++, setting.isEmpty() ? QVariant() : QVariant(setting));
     insert.Execute();
   }
+}
+}  // namespace
+
+void FillCodeLists(Database& database, const QString& municipality, int registrationYears, const QString& office) {
+  InsertCodeListRows(database, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}, registrationYears,
+                     {municipality, office, QString::fromLatin1(kEuroCurrencyMark)});
+}
+
+std::vector<int> AddMissingCodeListRows(Database& database, const std::vector<int>& presentRows,
+                                        int registrationYears) {
+  std::vector<int> missing;
+  for (int n = 0; n < 10; ++n)
+    if (std::find(presentRows.begin(), presentRows.end(), n) == presentRows.end()) missing.push_back(n);
+  InsertCodeListRows(database, missing, registrationYears, {});
+  return missing;
 }
