@@ -68,7 +68,9 @@ class Session {
     list.SetCondition(QStringLiteral("and P.PERSON_TYPE = 0 "));
     list.SetOrdering(QStringLiteral(" order by Reg_Num"));
     list.Open();
-    list.SetCurrentRow(list.RowCount() / 2);
+    // The same card in every size: the generator makes the first cards of every register alike,
+    // so the saves compare the same household, not households of different sizes.
+    list.SetCurrentRow(std::min(list.RowCount() / 2, kReference / 2));
     cardId_ = list.CurrentValue(QStringLiteral("CARD_ID")).toInt();
     SaveExisting();  // prepares what the first save prepares, as a clerk's first save does
     SaveNew();

@@ -274,7 +274,7 @@ void ShowSavedCardInList(TDataModule1& data, int cardId, int previousRow, bool k
   try {
     if (kept && cardId > 0 && list.IsOpen()) {
       try {
-        list.RereadCard(cardId);
+        if (!list.RereadCard(cardId)) list.Close();
       } catch (const std::exception&) {
         // The card is saved; the list shows it after a whole opening instead.
         list.Close();

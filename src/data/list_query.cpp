@@ -276,6 +276,10 @@ int ListQuery::PlaceOfRegNum(int regNum) const {
 
 bool ListQuery::RereadCard(int cardId) {
   if (!CanRereadCards()) return false;
+  // A card on several rows (several holders) is left to a whole opening: false, as when the
+  // list cannot put a card in place at all.
+  BuildRowOfCard();
+  if (!cardKeysUnique_) return false;
   nom_.OpenIfClosed();
   // The list's own select and condition with the card's key: the row comes exactly as an
   // opening of the list would fetch it.

@@ -189,31 +189,40 @@ class TestCardSaveList : public QObject {
     QCOMPARE(opened.count(), 0);
   }
 
-  // A list not ordered by number (the ranked list) or filtered while fetched is opened again
-  // after a save, as before, and stands on the saved card.
+  // A list not ordered by number (the ranked list), filtered while fetched or showing the
+  // saved card on two rows (two holders) is opened again after a save, as before, and stands
+  // on the saved card with its new values on every row.
   void otherListsOpenAgain_data() {
-    QTest::addColumn<bool>("filtered");
-    QTest::newRow("ordered by name") << false;
-    QTest::newRow("filtered") << true;
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("ordered by name") << QStringLiteral("name");
+    QTest::newRow("filtered") << QStringLiteral("filtered");
+    QTest::newRow("two holders") << QStringLiteral("two holders");
   }
   void otherListsOpenAgain() {
-    QFETCH(bool, filtered);
+    QFETCH(QString, kind);
     RecordingMessages messages;
     const int first = SaveNewCard(QStringLiteral("Яна"));
     SaveNewCard(QStringLiteral("Ангел"));
-    if (filtered) {
+    if (kind == QLatin1String("two holders"))
+      Exec(Data(), QStringLiteral("insert into RGS_PERSON (CARD_ID, NAME, EGN, PERSON_TYPE) values (?, 'Втори', "
+                                  "'7001010000', 0)"),
+           {first});
+    if (kind == QLatin1String("filtered")) {
       OpenList(kAllCondition);
       List().Close();
       List().SetFilter([](const Statement&) { return true; });
       List().Open();
     } else {
-      OpenList(kAllCondition, QStringLiteral("order by NAME"));
+      OpenList(kAllCondition, kind == QLatin1String("name") ? QStringLiteral("order by NAME") : kByRegNum);
     }
     QSignalSpy opened(&List(), &ListQuery::Opened);
     QVERIFY(SaveAddress(first, QStringLiteral("ул. Друга 2")));
     QCOMPARE(opened.count(), 1);
     QCOMPARE(List().CurrentValue(QStringLiteral("CARD_ID")).toInt(), first);
-    QCOMPARE(List().CurrentValue(QStringLiteral("ADRESS")).toString().trimmed(), QStringLiteral("ул. Друга 2"));
+    for (int row = 0; row < List().RowCount(); ++row)
+      if (List().Value(row, QStringLiteral("CARD_ID")).toInt() == first)
+        QCOMPARE(List().Value(row, QStringLiteral("ADRESS")).toString().trimmed(), QStringLiteral("ул. Друга 2"));
+    QCOMPARE(List().RowCount(), kind == QLatin1String("two holders") ? 3 : 2);
   }
 
   // A save that fails leaves the list as it stood, readable, on the same row.
