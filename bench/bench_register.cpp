@@ -1,7 +1,9 @@
 // Making or finding the benchmark register.
 #include "bench_register.h"
 
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <cstdlib>
@@ -53,4 +55,31 @@ ConnectionParams Make() {
 const ConnectionParams& BenchRegister() {
   static const ConnectionParams params = Make();
   return params;
+}
+
+QString SeededRegisterFile(int cards) {
+  static QTemporaryDir runFolder;
+  const char* kept = std::getenv("TESARO_BENCH_SEEDED_DIR");
+  const QString folder = kept && *kept ? QString::fromLocal8Bit(kept) : runFolder.path();
+  QDir().mkpath(folder);
+  const QString path = QDir(folder).filePath(QStringLiteral("seeded-%1.fdb").arg(cards));
+  if (QFile::exists(path)) return path;
+  const QString making = path + QStringLiteral(".making");
+  QFile::remove(making);
+  QElapsedTimer timer;
+  timer.start();
+  ConnectionParams params;
+  params.path = making;
+  Database database;
+  CreateRegister(database, params, QStringLiteral("Община Пловдив"));
+  SeedRequest request;
+  request.cards = cards;
+  request.seed = 1;
+  SeedRegister(database, request);
+  database.Detach();
+  // Only a whole register is kept for the next run.
+  QFile::rename(making, path);
+  QTextStream(stderr) << "Seeded register of " << cards << " cards made in " << timer.elapsed() << " ms at " << path
+                      << '\n';
+  return path;
 }

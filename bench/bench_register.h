@@ -6,3 +6,8 @@
 
 // Made on first call; lives until the program ends.
 const ConnectionParams& BenchRegister();
+
+// A register file seeded with `cards` synthetic cards (seed 1), made once per run in a
+// temporary folder; or kept in and taken again from the folder TESARO_BENCH_SEEDED_DIR names
+// (seeding 300 000 cards takes minutes). Benchmarks that change a register work on a copy.
+QString SeededRegisterFile(int cards);

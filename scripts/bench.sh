@@ -20,6 +20,7 @@ status=0
 run_benchmarks() {
   for bench in "$build"/bench/bench_*; do
     [[ -x "$bench" && -f "$bench" ]] || continue
+    [[ "$(basename "$bench")" == bench_card_save ]] && continue  # runs once, below, on registers of its own
     echo "== $(basename "$bench")"
     "$bench" "$@" || status=1
   done
@@ -84,4 +85,12 @@ for cards in ${TESARO_BENCH_SIZES:-10000 100000}; do
     fi
   done
 done
+
+# Saving a card and the ranked list after the refresh: 10 000 cards against 100 000 (and
+# 300 000 when TESARO_BENCH_SIZES names it), embedded, each size on copies of its own seeded
+# register, the sizes taking turns in every repeat.
+echo "######## card save and ranked list against the register's size"
+save_args=()
+[[ " ${TESARO_BENCH_SIZES:-} " == *" 300000 "* ]] && save_args+=(--with-300000)
+TESARO_BENCH_SEEDED_DIR="$workdir/seeded" "$build/bench/bench_card_save" "${save_args[@]}" || status=1
 exit "$status"

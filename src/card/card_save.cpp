@@ -265,11 +265,21 @@ int NewRegistrationNumber(TDataModule1& data) {
   return highest.isNull() ? 1 : highest.toInt() + 1;
 }
 
-// A full commit or rollback closes the register list; the card window's navigator and
-// "Зареждане" work on it, so it is opened again on the saved card (or where it was).
-void ReopenRegisterList(TDataModule1& data, int cardId, int previousRow, QWidget* parent) {
+// The card window's navigator and "Зареждане" work on the register list, so after a save
+// it stands on the saved card (or where it was). When the list could keep its rows over the
+// save's commit, only the saved card is read again and put in its place; otherwise the commit
+// closed the list and it is opened again.
+void ShowSavedCardInList(TDataModule1& data, int cardId, int previousRow, bool kept, QWidget* parent) {
+  ListQuery& list = data.MainQuery();
   try {
-    ListQuery& list = data.MainQuery();
+    if (kept && cardId > 0 && list.IsOpen()) {
+      try {
+        if (!list.RereadCard(cardId)) list.Close();
+      } catch (const std::exception&) {
+        // The card is saved; the list shows it after a whole opening instead.
+        list.Close();
+      }
+    }
     if (!list.IsOpen()) list.Open();
     if (cardId > 0 && list.Locate(card_table::kCardId, cardId)) return;
     if (previousRow >= 0 && previousRow < list.RowCount()) list.SetCurrentRow(previousRow);
@@ -287,6 +297,9 @@ SaveOutcome SaveCard(TDataModule1& data, CardForm& form, int mode, bool canEdit,
   if (!canEdit && mode == 1) return outcome;
 
   const int previousRow = data.MainQuery().CurrentRow();
+  // The save's commits would close the register list and a whole register would be fetched
+  // again for one card: the list keeps its rows and takes in the saved card alone.
+  const ListQuery::KeepOverCommit keep(data.MainQuery());
   CardForm saved = form;
   try {
     if (data.Tr().IsActive()) data.Commit();
@@ -344,7 +357,7 @@ SaveOutcome SaveCard(TDataModule1& data, CardForm& form, int mode, bool canEdit,
       // The save's own error is the one to show.
     }
     ShowErrorDisplay(parent, error);
-    ReopenRegisterList(data, 0, previousRow, parent);
+    ShowSavedCardInList(data, 0, previousRow, keep.Keeps(), parent);
     return outcome;
   }
 
@@ -356,10 +369,10 @@ SaveOutcome SaveCard(TDataModule1& data, CardForm& form, int mode, bool canEdit,
     } catch (const std::exception&) {
     }
   }
+  ShowSavedCardInList(data, outcome.cardId, previousRow, keep.Keeps(), parent);
   ShowMessage(parent,
               mode == 0 ? QStringLiteral("Данните са регистрирани успешно!")
                         : QStringLiteral("Данните са актуализирани успешно!"),
               QCoreApplication::applicationName(), MessageIcon::Information);
-  ReopenRegisterList(data, outcome.cardId, previousRow, parent);
   return outcome;
 }

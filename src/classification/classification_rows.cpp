@@ -14,15 +14,28 @@ const QString kWriteWithYearSql = QStringLiteral(
     "update RGS_CARD set KIDS = ?, POINTS = ?, POINTS_DESCR = ?, POINTS_YEAR = ?, KIDS_AGE = ?, ONLY_PARENT = ?, "
     "N_INVALIDS = ?, YOUNG_FAMILY = ? where CARD_ID = ?");
 
-CardSelect ClassificationCardCells(bool withCardId) {
+CardSelect ClassificationCardCells(bool withCardId, bool withStored) {
   const QLatin1StringView alias("C");
+  if (withStored)
+    return CardSelect({card::kCardId, card::kAloneParent, card::kGroup2, card::kPointsYear, card::kKids, card::kPoints,
+                       card::kPointsDescr, card::kKidsAge, card::kOnlyParent, card::kNInvalids, card::kYoungFamily},
+                      alias);
   if (withCardId) return CardSelect({card::kCardId, card::kAloneParent, card::kGroup2, card::kPointsYear}, alias);
   return CardSelect({card::kAloneParent, card::kGroup2, card::kPointsYear}, alias);
 }
 }  // namespace
 
-ClassificationRead::ClassificationRead(bool withCardId)
-    : card_(ClassificationCardCells(withCardId)),
+bool StoresSameClassification(const StoredClassification& stored, const CardClassification& computed,
+                              std::optional<int> storedYear, std::optional<int> year) {
+  if (year && storedYear != year) return false;
+  return stored.kids == computed.kids && stored.points == computed.points &&
+         stored.pointsDescr == computed.pointsDescr && stored.kidsAge == computed.kidsAge &&
+         stored.onlyParent == TruthFlagFromBool(computed.onlyParent) && stored.invalids == computed.invalids &&
+         stored.youngFamily == TruthFlagFromBool(computed.youngFamily);
+}
+
+ClassificationRead::ClassificationRead(bool withCardId, bool withStoredClassification)
+    : card_(ClassificationCardCells(withCardId || withStoredClassification, withStoredClassification)),
       cardIdColumn_(card_.IndexOf(card::kCardId)),
       grupaDateYearColumn_(card_.Count()),
       member_({person_table::kPersonType, person_table::kEgn, person_table::kInvProc, person_table::kInvDate},
@@ -40,6 +53,8 @@ RegisterCard ClassificationRead::Card(const Statement& row) const {
   card.aloneParent = stored.aloneParent;
   card.group2 = stored.group2.value_or(0);
   card.pointsYear = stored.pointsYear;
+  card.stored = {stored.kids, stored.points, stored.pointsDescr, stored.kidsAge, stored.onlyParent, stored.nInvalids,
+                 stored.youngFamily};
   if (!row.IsNull(grupaDateYearColumn_)) card.grupaDateYear = row.Value(grupaDateYearColumn_).toInt();
   return card;
 }

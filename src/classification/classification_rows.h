@@ -14,6 +14,22 @@
 class Database;
 class Statement;
 
+// The classification a card holds as stored; empty optionals stand for NULL cells.
+struct StoredClassification {
+  std::optional<int> kids;
+  std::optional<int> points;
+  std::optional<QString> pointsDescr;
+  std::optional<double> kidsAge;
+  std::optional<int> onlyParent;
+  std::optional<int> invalids;
+  std::optional<int> youngFamily;
+};
+
+// True when writing `computed` (and `year`, when given) would store exactly what `stored` and
+// `storedYear` hold already; a NULL cell always differs.
+bool StoresSameClassification(const StoredClassification& stored, const CardClassification& computed,
+                              std::optional<int> storedYear, std::optional<int> year);
+
 // A card's own cells that classification needs, with its members.
 struct RegisterCard {
   int cardId = 0;
@@ -22,14 +38,15 @@ struct RegisterCard {
   std::optional<int> pointsYear;
   std::optional<int> grupaDateYear;
   std::vector<MemberValues> members;
+  StoredClassification stored;  // read only by the refresh of the whole register
 };
 
 // The select list both reads use, over "RGS_CARD C left join RGS_PERSON P", and the reading of
-// its rows: the card's key when asked for, three card cells, only the year of GRUPA_DATE (read
-// as a number), then four member cells.
+// its rows: the card's key and its stored classification when asked for, three card cells,
+// only the year of GRUPA_DATE (read as a number), then four member cells.
 class ClassificationRead {
  public:
-  explicit ClassificationRead(bool withCardId);
+  explicit ClassificationRead(bool withCardId, bool withStoredClassification = false);
   const QString& List() const { return list_; }
   // The key of the row's card; only when the list has it.
   int CardId(const Statement& row) const;

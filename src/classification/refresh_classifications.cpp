@@ -27,7 +27,10 @@ int RefreshAllClassifications(TDataModule1& data, RankingProgress& progress) {
       const RegisterCard& card = cards[static_cast<size_t>(i - 1)];
       // An unreadable disability date throws here, before this card is written.
       const CardClassification c = ClassifyCard(card.members, card.aloneParent, card.group2, now);
-      writer.Write(card.cardId, c, PointsYearToWrite(card.pointsYear, card.grupaDateYear));
+      const std::optional<int> year = PointsYearToWrite(card.pointsYear, card.grupaDateYear);
+      // A card whose classification stands as stored is not written: a new record version of
+      // every card would have to be cleaned up again by the next reading of the register.
+      if (!StoresSameClassification(card.stored, c, card.pointsYear, year)) writer.Write(card.cardId, c, year);
     }
     data.Commit();
   } catch (...) {

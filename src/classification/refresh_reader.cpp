@@ -6,7 +6,7 @@
 std::vector<RegisterCard> ReadRegisterCards(Database& database) {
   namespace card = card_table;
   namespace person = person_table;
-  const ClassificationRead cells(true);
+  const ClassificationRead cells(true, true);
   std::vector<RegisterCard> cards;
   Statement read(database, QStringLiteral("select ") + cells.List() + QStringLiteral(" from ") + card::kTable +
                                QStringLiteral(" C left join ") + person::kTable + QStringLiteral(" P on P.") +

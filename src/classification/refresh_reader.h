@@ -8,5 +8,6 @@
 
 class Database;
 
-// Every card with its members, in descending CARD_ID order (the newest first).
+// Every card with its members and its stored classification, in descending CARD_ID order (the
+// newest first).
 std::vector<RegisterCard> ReadRegisterCards(Database& database);

@@ -19,3 +19,10 @@ QString SettingsFilePath() { return UserDirectory() + QStringLiteral("tesaro.ini
 QString LastUserLogin() {
   return QSettings(SettingsFilePath(), QSettings::IniFormat).value(QStringLiteral("User/lastuser")).toString();
 }
+
+int PageCacheLimitMb(int defaultMb) {
+  bool ok = false;
+  const int megabytes =
+      QSettings(SettingsFilePath(), QSettings::IniFormat).value(QStringLiteral("Database/PageCacheMB")).toInt(&ok);
+  return ok && megabytes > 0 ? megabytes : defaultMb;
+}

@@ -11,3 +11,6 @@ QString UserDirectory();
 QString SettingsFilePath();
 // The login name the last sign-in on this account used ([User] lastuser), empty when none.
 QString LastUserLogin();
+// The most megabytes a register file's page cache may take ([Database] PageCacheMB): a positive
+// whole number there, else `defaultMb`.
+int PageCacheLimitMb(int defaultMb);

@@ -2,10 +2,12 @@
 
 #include "core/egn_rules.h"
 #include "core/text_helpers.h"
+#include "data/schema/register_indexes.h"
 
 TDataModule1::TDataModule1(QObject* parent) : QObject(parent), nom_(database_), mainQuery_(database_, nom_) {
   InvalidCount = -1;
   connect(&mainQuery_, &ListQuery::Opened, this, &TDataModule1::MainQueryAfterOpen);
+  connect(&mainQuery_, &ListQuery::RowCountChanged, this, &TDataModule1::MainQueryAfterOpen);
 }
 
 TDataModule1::~TDataModule1() {
@@ -18,6 +20,7 @@ TDataModule1::~TDataModule1() {
 
 void TDataModule1::Connect(const ConnectionParams& params) {
   database_.Attach(params);
+  AddMissingRegisterIndexes(database_);
   // A workstation that meets a record another one has changed but not yet committed waits
   // this long for it, then reports the conflict instead of hanging.
   Tr().SetLockTimeout(kLockWaitSeconds);

@@ -72,7 +72,8 @@ class TDataModule1 : public QObject {
   static QString RecordCountText(int rowCount);
 
  signals:
-  // After every opening of the register list: "<count> записа".
+  // After every opening of the register list, and when a saved card came into it or left it:
+  // "<count> записа".
   void RecordCountChanged(const QString& text);
 
  private:

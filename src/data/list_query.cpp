@@ -1,10 +1,14 @@
 #include "data/list_query.h"
 
+#include <QRegularExpression>
+#include <algorithm>
+
 #include "core/date_time.h"
 #include "core/text_helpers.h"
 #include "data/card_table.h"
 #include "data/firebird/database.h"
 #include "data/firebird/db_error.h"
+#include "data/firebird/fb_api.h"
 #include "data/nom_table.h"
 
 // The register list's statement, shown and copied as it stands.
@@ -67,6 +71,11 @@ void ListQuery::Open() {
   // The rows are all here; blobs stay readable by id for the life of the transaction.
   statement_.Close();
   open_ = true;
+  rowsFromTransaction_ = transactionEnds_;
+  rowOfCard_.clear();
+  rowOfCardBuilt_ = false;
+  blobIdsFrom_ = -1;
+  blobIdsOfCard_.clear();
   current_ = rows_.RowCount() > 0 ? 0 : -1;
   database_.DefaultTransaction().Attach(this);
   emit Opened(rows_.RowCount());
@@ -78,8 +87,28 @@ void ListQuery::Close() {
   if (!open_) return;
   open_ = false;
   rows_.Clear();
+  rowOfCard_.clear();
+  rowOfCardBuilt_ = false;
+  blobIdsOfCard_.clear();
+  blobIdsFrom_ = -1;
   current_ = -1;
   emit Closed();
+}
+
+ListQuery::KeepOverCommit::KeepOverCommit(ListQuery& list) : list_(list), keeps_(list.CanRereadCards()) {
+  if (keeps_) ++list_.keepers_;
+}
+
+ListQuery::KeepOverCommit::~KeepOverCommit() {
+  if (keeps_) --list_.keepers_;
+}
+
+void ListQuery::TransactionEnding() {
+  if (keepers_ > 0 && open_) {
+    ++transactionEnds_;
+    return;
+  }
+  Close();
 }
 
 QVariant ListQuery::Value(int row, int field) const {
@@ -90,6 +119,8 @@ QVariant ListQuery::Value(int row, int field) const {
     case ListField::Source::Lookup: {
       const QVariant key = Value(row, lookupKeyField_[field]);
       if (key.isNull()) return {};
+      // The code list closes with the transaction; rows kept over its end still name codes.
+      nom_.OpenIfClosed();
       const QVariant cell = nom_.CellAt(lookupNomColumn_[field], key.toInt());
       if (cell.isNull()) return {};
       return WithoutTrailingBlanks(cell.toString().left(f.size));
@@ -100,8 +131,9 @@ QVariant ListQuery::Value(int row, int field) const {
   const int column = columnOfField_.at(field);
   if (column < 0) return {};
   QVariant value = rows_.Value(row, column);
-  if (value.userType() == qMetaTypeId<BlobId>()) return statement_.ReadBlob(value.value<BlobId>());
-  return value;
+  if (value.userType() != qMetaTypeId<BlobId>()) return value;
+  if (rowsFromTransaction_ != transactionEnds_) return CurrentBlob(row, column);
+  return statement_.ReadBlob(value.value<BlobId>());
 }
 
 QVariant ListQuery::Value(int row, const QString& field) const {
@@ -138,6 +170,17 @@ QVariant ListQuery::CurrentValue(const QString& field) const {
 bool ListQuery::Locate(const QString& field, const QVariant& value) {
   const int index = FieldIndex(field);
   if (index < 0) throw DbError(QStringLiteral("Списъкът няма поле %1.").arg(field));
+  if (field.compare(card_table::kCardId, Qt::CaseInsensitive) == 0 && value.canConvert<int>() && !value.isNull()) {
+    BuildRowOfCard();
+    if (cardKeysUnique_) {
+      bool ok = false;
+      const int key = value.toInt(&ok);
+      const int row = ok ? RowOfCard(key) : -1;
+      if (row < 0) return false;
+      SetCurrentRow(row);
+      return true;
+    }
+  }
   for (int row = 0; row < rows_.RowCount(); ++row) {
     if (Value(row, index) == value) {
       SetCurrentRow(row);
@@ -156,4 +199,160 @@ int ListQuery::MemberCount(int row) const {
   }
   memberCount_->Bind(0, cardId);
   return memberCount_->ScalarValue().toInt();
+}
+
+int ListQuery::ColumnOf(const QString& field) const { return columnOfField_.at(FieldIndex(field)); }
+
+int ListQuery::CardIdAt(int row) const { return rows_.Value(row, ColumnOf(card_table::kCardId)).toInt(); }
+
+int ListQuery::RegNumAt(int row) const { return rows_.Value(row, ColumnOf(card_table::kRegNum)).toInt(); }
+
+void ListQuery::BuildRowOfCard() const {
+  if (rowOfCardBuilt_) return;
+  rowOfCard_.clear();
+  rowOfCard_.reserve(static_cast<size_t>(rows_.RowCount()));
+  cardKeysUnique_ = true;
+  for (int row = 0; row < rows_.RowCount() && cardKeysUnique_; ++row)
+    cardKeysUnique_ = rowOfCard_.emplace(CardIdAt(row), row).second;
+  if (!cardKeysUnique_) rowOfCard_.clear();
+  rowOfCardBuilt_ = true;
+}
+
+int ListQuery::RowOfCard(int cardId) const {
+  if (!open_) return -1;
+  BuildRowOfCard();
+  if (!cardKeysUnique_) {
+    for (int row = 0; row < rows_.RowCount(); ++row)
+      if (CardIdAt(row) == cardId) return row;
+    return -1;
+  }
+  const auto found = rowOfCard_.find(cardId);
+  return found == rowOfCard_.end() ? -1 : found->second;
+}
+
+void ListQuery::RenumberFrom(int row) {
+  if (!rowOfCardBuilt_ || !cardKeysUnique_) return;
+  for (int r = row; r < rows_.RowCount(); ++r) rowOfCard_[CardIdAt(r)] = r;
+}
+
+bool ListQuery::CanRereadCards() const {
+  static const QRegularExpression byRegNum(QStringLiteral("^\\s*order\\s+by\\s+reg_num(\\s+asc(ending)?)?\\s*$"),
+                                           QRegularExpression::CaseInsensitiveOption);
+  return open_ && !filter_ && byRegNum.match(lines_[2]).hasMatch();
+}
+
+void ListQuery::InsertRow(int row, const unsigned char* message) {
+  emit RowAboutToBeInserted(row);
+  rows_.Insert(row, message);
+  if (rowOfCardBuilt_ && cardKeysUnique_) RenumberFrom(row);
+  if (current_ >= row) ++current_;
+  emit RowInserted(row);
+}
+
+void ListQuery::RemoveRow(int row) {
+  emit RowAboutToBeRemoved(row);
+  if (rowOfCardBuilt_ && cardKeysUnique_) rowOfCard_.erase(CardIdAt(row));
+  rows_.Remove(row);
+  RenumberFrom(row);
+  // A removed current row hands its place to the card after it, as a reopen on the same
+  // row number would.
+  if (current_ > row || current_ >= rows_.RowCount()) current_ = rows_.RowCount() > 0 ? current_ - 1 : -1;
+  if (current_ < 0 && rows_.RowCount() > 0) current_ = 0;
+  emit RowRemoved(row);
+}
+
+int ListQuery::PlaceOfRegNum(int regNum) const {
+  // The rows are in registration-number order: the first row with a higher number.
+  int low = 0, high = rows_.RowCount();
+  while (low < high) {
+    const int middle = low + (high - low) / 2;
+    if (RegNumAt(middle) <= regNum)
+      low = middle + 1;
+    else
+      high = middle;
+  }
+  return low;
+}
+
+bool ListQuery::RereadCard(int cardId) {
+  if (!CanRereadCards()) return false;
+  // A card on several rows (several holders) is left to a whole opening: false, as when the
+  // list cannot put a card in place at all.
+  BuildRowOfCard();
+  if (!cardKeysUnique_) return false;
+  nom_.OpenIfClosed();
+  // The list's own select and condition with the card's key: the row comes exactly as an
+  // opening of the list would fetch it.
+  const QString sql = lines_[0] + u'\n' + lines_[1] + QStringLiteral("\nand C.") + card_table::kCardId +
+                      QStringLiteral(" = ?");
+  if (!reread_) reread_ = std::make_unique<Statement>(database_);
+  if (reread_->Sql() != sql) reread_->Prepare(sql);
+  reread_->Bind(0, cardId);
+  reread_->Open();
+  const int previousCurrent = current_;
+  const int countBefore = rows_.RowCount();
+  try {
+    const int keyColumn = reread_->ColumnIndex(QString(card_table::kCardId));
+    const int regNumColumn = reread_->ColumnIndex(QString(card_table::kRegNum));
+    bool found = false;
+    // A condition with an "or" of its own may bring other cards along: only this key counts.
+    while (!found && reread_->Next()) found = reread_->Value(keyColumn).toInt() == cardId;
+    int row = RowOfCard(cardId);
+    const int regNum = found ? reread_->Value(regNumColumn).toInt() : 0;
+    if (row >= 0 && (!found || RegNumAt(row) != regNum)) {
+      RemoveRow(row);
+      row = -1;
+    }
+    if (found && row >= 0) {
+      rows_.Replace(row, reread_->RowBuffer());
+      emit RowReplaced(row);
+    } else if (found) {
+      InsertRow(PlaceOfRegNum(regNum), reread_->RowBuffer());
+    }
+  } catch (...) {
+    reread_->Close();
+    throw;
+  }
+  reread_->Close();
+  // The card's blobs changed with it: ids read again by key are taken afresh.
+  blobIdsFrom_ = -1;
+  if (rows_.RowCount() != countBefore) emit RowCountChanged(rows_.RowCount());
+  if (current_ != previousCurrent) emit CurrentRowChanged(current_);
+  return true;
+}
+
+QVariant ListQuery::CurrentBlob(int row, int column) const {
+  const Columns& columns = rows_.ColumnList();
+  if (blobIdsFrom_ != transactionEnds_) {
+    // One pass over the cards for the ids of every blob column the list shows, in the
+    // transaction that runs now.
+    blobColumns_.clear();
+    QStringList names;
+    for (size_t c = 0; c < columns.size(); ++c) {
+      if (columns[c].type != fbapi::kBlob) continue;
+      if (columns[c].relation.compare(card_table::kTable, Qt::CaseInsensitive) != 0)
+        throw DbError(QStringLiteral("Списъкът не може да прочете отново полето %1.").arg(columns[c].name));
+      blobColumns_.push_back(static_cast<int>(c));
+      names << QStringLiteral("C.") + columns[c].field;
+    }
+    blobIdsOfCard_.clear();
+    Statement read(database_, QStringLiteral("select C.") + card_table::kCardId + u',' + names.join(u',') +
+                                  QStringLiteral(" from ") + card_table::kTable + QStringLiteral(" C"));
+    read.Open();
+    while (read.Next()) {
+      std::vector<std::optional<BlobId>>& ids = blobIdsOfCard_[read.Value(0).toInt()];
+      for (int i = 1; i <= static_cast<int>(blobColumns_.size()); ++i) {
+        const QVariant id = DecodeField(read.ResultColumns()[static_cast<size_t>(i)], read.RowBuffer(), {});
+        ids.push_back(id.isNull() ? std::nullopt : std::optional<BlobId>(id.value<BlobId>()));
+      }
+    }
+    read.Close();
+    blobIdsFrom_ = transactionEnds_;
+  }
+  const auto card = blobIdsOfCard_.find(CardIdAt(row));
+  if (card == blobIdsOfCard_.end()) return {};  // deleted by another workstation since
+  const auto place = std::find(blobColumns_.begin(), blobColumns_.end(), column);
+  const std::optional<BlobId>& id = card->second.at(static_cast<size_t>(place - blobColumns_.begin()));
+  if (!id) return {};
+  return statement_.ReadBlob(*id);
 }

@@ -2,12 +2,17 @@
 // with its holder, a condition, an ordering), opened by fetching every row at once into
 // compact storage, with the fixed field list, the lookups from NOM, the row number as the
 // display text of CARD_ID and a current row that every window takes as the current card.
+// Saving one card puts that card's row in place (RereadCard) instead of fetching the whole
+// register again; cards are found by key through a map, not by walking the rows.
 #pragma once
 
 #include <QObject>
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <unordered_map>
+#include <vector>
 
 #include "data/firebird/row_store.h"
 #include "data/firebird/statement.h"
@@ -60,16 +65,64 @@ class ListQuery : public QObject, public TransactionObserver {
   QVariant CurrentValue(const QString& field) const;
   // Moves to the first row whose field equals the value; false (and no move) when none does.
   bool Locate(const QString& field, const QVariant& value);
+  // The row of card `cardId`, -1 when the list does not show it.
+  int RowOfCard(int cardId) const;
 
-  void TransactionEnding() override { Close(); }
+  // True when RereadCard can put a card in place: the list is open, no record filter runs and
+  // it is ordered by registration number alone.
+  bool CanRereadCards() const;
+  // Reads card `cardId` again under the list's condition and puts it where a reopen would
+  // show it: its row replaced, a card new to the list inserted in its place by registration
+  // number, a card that no longer meets the condition (or is gone) removed. The current row
+  // stays on its card (on the same row number when that card was removed). The other rows
+  // stay as they were fetched: other workstations' changes show at the next opening. False,
+  // with nothing changed, when CanRereadCards() is not so; the caller opens the list again.
+  bool RereadCard(int cardId);
+
+  // While one lives, the fetched rows outlast the end of the transaction (a card's save
+  // commits, then puts only that card in place). Does nothing when the list could not put
+  // the card in place afterwards (CanRereadCards): the end of the transaction closes it then.
+  class KeepOverCommit {
+   public:
+    explicit KeepOverCommit(ListQuery& list);
+    ~KeepOverCommit();
+    KeepOverCommit(const KeepOverCommit&) = delete;
+    KeepOverCommit& operator=(const KeepOverCommit&) = delete;
+    bool Keeps() const { return keeps_; }
+
+   private:
+    ListQuery& list_;
+    bool keeps_ = false;
+  };
+
+  void TransactionEnding() override;
 
  signals:
   void Opened(int rowCount);
   void Closed();
   void CurrentRowChanged(int row);
+  // One row changed in place by RereadCard.
+  void RowReplaced(int row);
+  void RowAboutToBeInserted(int row);
+  void RowInserted(int row);
+  void RowAboutToBeRemoved(int row);
+  void RowRemoved(int row);
+  // The number of rows changed without an opening (a card put in or taken out).
+  void RowCountChanged(int rowCount);
 
  private:
   int MemberCount(int row) const;
+  int ColumnOf(const QString& field) const;
+  int CardIdAt(int row) const;
+  int RegNumAt(int row) const;
+  void BuildRowOfCard() const;
+  int PlaceOfRegNum(int regNum) const;
+  void RenumberFrom(int row);
+  void InsertRow(int row, const unsigned char* message);
+  void RemoveRow(int row);
+  // The card's blob in `column` when the row was fetched in a transaction that has ended:
+  // its id then belongs to that transaction, so the ids are read again by key.
+  QVariant CurrentBlob(int row, int column) const;
 
   Database& database_;
   NomTable& nom_;
@@ -83,4 +136,19 @@ class ListQuery : public QObject, public TransactionObserver {
   std::vector<int> lookupNomColumn_;  // for lookups: NOM's column index, set when the list opens
   bool open_ = false;
   int current_ = -1;
+
+  // Card key -> row, made at the first look-up and kept up to date as rows move; empty and
+  // unused when a card shows on more than one row (a condition that lists several holders).
+  mutable std::unordered_map<int, int> rowOfCard_;
+  mutable bool rowOfCardBuilt_ = false;
+  mutable bool cardKeysUnique_ = true;
+  std::unique_ptr<Statement> reread_;
+
+  int keepers_ = 0;
+  int transactionEnds_ = 0;     // ends the rows outlasted
+  int rowsFromTransaction_ = 0;  // transactionEnds_ when the rows were fetched
+  // The blob ids read again by key, valid while transactionEnds_ equals blobIdsFrom_.
+  mutable int blobIdsFrom_ = -1;
+  mutable std::unordered_map<int, std::vector<std::optional<BlobId>>> blobIdsOfCard_;
+  mutable std::vector<int> blobColumns_;
 };

@@ -43,6 +43,24 @@ RegisterGridModel::RegisterGridModel(ListQuery& list, QObject* parent) : QAbstra
   for (const GridColumn& c : RegisterGridColumns()) fieldOfColumn_.push_back(list_.FieldIndex(c.field));
   connect(&list_, &ListQuery::Opened, this, &RegisterGridModel::Reset);
   connect(&list_, &ListQuery::Closed, this, &RegisterGridModel::Reset);
+  // One card put in place: the grid keeps its scrolling and selection. The row numbers of
+  // the rows below a card put in or taken out change with it.
+  connect(&list_, &ListQuery::RowReplaced, this,
+          [this](int row) { emit dataChanged(index(row, 0), index(row, columnCount() - 1)); });
+  connect(&list_, &ListQuery::RowAboutToBeInserted, this, [this](int row) { beginInsertRows({}, row, row); });
+  connect(&list_, &ListQuery::RowInserted, this, [this](int row) {
+    endInsertRows();
+    RowNumbersChangedFrom(row + 1);
+  });
+  connect(&list_, &ListQuery::RowAboutToBeRemoved, this, [this](int row) { beginRemoveRows({}, row, row); });
+  connect(&list_, &ListQuery::RowRemoved, this, [this](int row) {
+    endRemoveRows();
+    RowNumbersChangedFrom(row);
+  });
+}
+
+void RegisterGridModel::RowNumbersChangedFrom(int row) {
+  if (row < rowCount()) emit dataChanged(index(row, 0), index(rowCount() - 1, 0), {Qt::DisplayRole});
 }
 
 void RegisterGridModel::Reset() {

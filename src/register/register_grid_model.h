@@ -33,6 +33,7 @@ class RegisterGridModel : public QAbstractTableModel {
 
  private:
   void Reset();
+  void RowNumbersChangedFrom(int row);
 
   ListQuery& list_;
   std::vector<int> fieldOfColumn_;

@@ -2,6 +2,7 @@
 #include "session/work_session.h"
 
 #include "core/messages.h"
+#include "core/user_directory.h"
 #include "data/action_log.h"
 #include "data/data_module.h"
 #include "data/firebird/statement.h"
@@ -34,6 +35,7 @@ ConnectionParams ConnectionFromRecord(const TLogInfoRec& record) {
   // On a server the clerk's own account works under their group's role; a role the account
   // does not hold gives nothing, so the record cannot raise the clerk's rights.
   if (IsServerPath(params.path)) params.role = RegisterRoleOf(record.RightsGroup());
+  params.pageCacheLimitMb = PageCacheLimitMb(kDefaultPageCacheLimitMb);
   return params;
 }
 

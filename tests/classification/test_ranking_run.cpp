@@ -5,6 +5,7 @@
 // please-wait window closed and the list open.
 #include <QListWidget>
 #include <QtTest>
+#include <map>
 
 #include "classification/ranking_criteria.h"
 #include "classification/ranking_progress.h"
@@ -339,6 +340,61 @@ class TestRankingRun : public QObject {
     QCOMPARE(RefreshAllClassifications(data, progress), 4);
     QCOMPARE(snapshot(), cardByCard);
     QCOMPARE(cardByCard[0][1], QVariant(3));  // the fixture means something: three children
+  }
+
+  // The refresh writes only the cards whose classification changed: a second run over an
+  // unchanged register leaves every record version alone, and after one card gains a child
+  // only that card gets a new version, with what a card-by-card update would write.
+  void refreshWritesOnlyChangedCards() {
+    Clock::FixedNow now(kNow);
+    TempRegister reg;
+    TDataModule1& data = reg.Data();
+    std::vector<int> cards;
+    for (int regNum = 1; regNum <= 4; ++regNum)
+      cards.push_back(AddCard(data, {.regNum = regNum, .pointsYear = regNum == 2 ? QVariant() : QVariant(2020)}));
+    data.Commit();
+    auto versions = [&] {
+      std::map<int, qlonglong> byCard;
+      Statement read(data.Db(), QStringLiteral("select CARD_ID, RDB$RECORD_VERSION from RGS_CARD"));
+      read.Open();
+      while (read.Next()) byCard[read.Value(0).toInt()] = read.Value(1).toLongLong();
+      read.Close();
+      data.Commit();
+      return byCard;
+    };
+    auto classification = [&](int cardId) {
+      Statement read(data.Db(), QStringLiteral("select KIDS, POINTS, POINTS_DESCR, POINTS_YEAR, KIDS_AGE, ONLY_PARENT, "
+                                               "N_INVALIDS, YOUNG_FAMILY from RGS_CARD where CARD_ID = ?"));
+      read.Bind(0, cardId);
+      read.Open();
+      QVariantList row;
+      if (read.Next())
+        for (int i = 0; i < 8; ++i) row << read.Value(i);
+      read.Close();
+      return row;
+    };
+    NoRankingProgress progress;
+    QCOMPARE(RefreshAllClassifications(data, progress), 4);
+    const std::map<int, qlonglong> afterFirst = versions();
+    QCOMPARE(RefreshAllClassifications(data, progress), 4);
+    QCOMPARE(versions(), afterFirst);
+
+    Statement child(data.Db(), QStringLiteral("insert into RGS_PERSON (CARD_ID, NAME, EGN, PERSON_TYPE) "
+                                              "values (?, 'Дете', ?, 3)"));
+    child.BindAll({cards[2], EgnBornOn(QDate(2016, 3, 3), 777)});
+    child.Execute();
+    data.Commit();
+    std::map<int, qlonglong> before = versions();  // the member count's trigger wrote the card
+    QCOMPARE(RefreshAllClassifications(data, progress), 4);
+    const std::map<int, qlonglong> after = versions();
+    const QVariantList refreshed = classification(cards[2]);
+    QVERIFY(after.at(cards[2]) != before.at(cards[2]));
+    before.erase(cards[2]);
+    for (const auto& [card, version] : before) QCOMPARE(after.at(card), version);
+    QCOMPARE(refreshed.at(0), QVariant(1));  // the child counts
+    UpdateCardClassification(data, cards[2], true);
+    QCOMPARE(classification(cards[2]), refreshed);
+    data.Rollback();
   }
 
   void cardThatStopsTheRefreshKeepsNothing() {

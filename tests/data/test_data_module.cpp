@@ -2,11 +2,13 @@
 // row numbers, count text, lookups, member counts), the commit policy, the nomenclature
 // lookups and the invalid-personal-number filter.
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include "data/card_table.h"
 #include "data/data_module.h"
 #include "data/firebird/statement.h"
+#include "data/schema/register_indexes.h"
 #include "temp_register.h"
 #include "test_card.h"
 
@@ -43,6 +45,77 @@ QStringList FieldTexts(ListQuery& list, const QString& field, bool display = tru
 class TestDataModule : public QObject {
   Q_OBJECT
  private slots:
+  // A register made from the schema has the descending index on the number; an older one
+  // without it gets it when it is opened, and the highest number is then read from it.
+  void registerNumberIndexAddedWhenOpened() {
+    TempRegister reg;
+    auto indexCount = [](TDataModule1& data) {
+      Statement count(data.Db(), QStringLiteral("select count(*) from RDB$INDICES where RDB$INDEX_NAME = ?"));
+      count.Bind(0, QString::fromLatin1(kRegNumDescendingIndex));
+      const int n = count.ScalarValue().toInt();
+      data.Commit();
+      return n;
+    };
+    QCOMPARE(indexCount(reg.Data()), 1);
+    reg.Data().Db().ExecuteImmediate(QStringLiteral("drop index ") + QString::fromLatin1(kRegNumDescendingIndex));
+    reg.Data().Commit();
+    QCOMPARE(indexCount(reg.Data()), 0);
+    reg.Data().Disconnect();
+    TDataModule1 reopened;
+    reopened.Connect(reg.Params());
+    QCOMPARE(indexCount(reopened), 1);
+    AddCard(reopened, 41, 1, 0, 1, {Holder(QStringLiteral("Иван Иванов"))});
+    AddCard(reopened, 7, 1, 0, 1, {Holder(QStringLiteral("Петър Петров"))});
+    Statement highest(reopened.Db(), QStringLiteral("select max(REG_NUM) from RGS_CARD"));
+    QCOMPARE(highest.ScalarValue().toInt(), 41);
+    QVERIFY2(highest.Plan().contains(QString::fromLatin1(kRegNumDescendingIndex)), qPrintable(highest.Plan()));
+  }
+
+  // The page cache a register file asks for: its own pages with room to grow, never below
+  // the engine's default and within the limit; nothing for a server or a file that is not a
+  // register.
+  void pageCacheSizedToTheRegister_data() {
+    QTest::addColumn<int>("pageSize");
+    QTest::addColumn<qint64>("fileBytes");
+    QTest::addColumn<int>("limitMb");
+    QTest::addColumn<int>("pages");
+    QTest::newRow("small register") << 8192 << qint64(4) * 1024 * 1024 << 512 << 0;
+    QTest::newRow("large register") << 8192 << qint64(400) * 1024 * 1024 << 512 << 64000;
+    QTest::newRow("within the limit") << 8192 << qint64(400) * 1024 * 1024 << 128 << 16384;
+    QTest::newRow("16 KB pages") << 16384 << qint64(400) * 1024 * 1024 << 512 << 32000;
+    QTest::newRow("no page size") << 1000 << qint64(400) * 1024 * 1024 << 512 << 0;
+  }
+  void pageCacheSizedToTheRegister() {
+    QFETCH(int, pageSize);
+    QFETCH(qint64, fileBytes);
+    QFETCH(int, limitMb);
+    QFETCH(int, pages);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("register.fdb"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QByteArray header(18, '\0');
+    header[16] = static_cast<char>(pageSize & 0xff);
+    header[17] = static_cast<char>(pageSize >> 8);
+    file.write(header);
+    QVERIFY(file.resize(fileBytes));
+    file.close();
+    QCOMPARE(PageCachePagesFor(path, limitMb), pages);
+    QCOMPARE(PageCachePagesFor(QStringLiteral("localhost:") + path, limitMb), 0);
+  }
+
+  // A register made by the program gives its page size from its header.
+  void realRegisterGivesItsPageSize() {
+    TempRegister reg;
+    reg.Data().Disconnect();
+    QTemporaryDir dir;
+    const QString copy = dir.filePath(QStringLiteral("grown.fdb"));
+    QVERIFY(QFile::copy(reg.Params().path, copy));
+    QFile file(copy);
+    QVERIFY(file.resize(qint64(64) * 1024 * 1024));
+    QCOMPARE(PageCachePagesFor(copy, 512), 8192 + 2048);
+  }
+
   void listHasOneRowPerCardWithAHolder() {
     TempRegister reg;
     TDataModule1& data = reg.Data();

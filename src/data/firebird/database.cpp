@@ -3,6 +3,8 @@
 #include <sys/stat.h>
 
 #include <QFile>
+#include <QFileInfo>
+#include <algorithm>
 #include <QTextStream>
 
 #include "data/firebird/cp1251.h"
@@ -24,7 +26,31 @@ IXpbBuilder* MakeDpb(ThrowStatusWrapper* s, const ConnectionParams& params) {
   if (!params.role.isEmpty()) dpb->insertString(s, isc_dpb_sql_role_name, EncodeCp1251(params.role).constData());
   return dpb;
 }
+
+constexpr int kEngineDefaultCachePages = 2048;
+
+// The page size written in a database file's header page (a 16-bit number after the 16 bytes
+// every page starts with); 0 when the file cannot be read or holds no usable size.
+int HeaderPageSize(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return 0;
+  const QByteArray header = file.read(18);
+  if (header.size() < 18) return 0;
+  const int size = static_cast<unsigned char>(header[16]) | (static_cast<unsigned char>(header[17]) << 8);
+  const bool powerOfTwo = size >= 1024 && size <= 32768 && (size & (size - 1)) == 0;
+  return powerOfTwo ? size : 0;
+}
 }  // namespace
+
+int PageCachePagesFor(const QString& path, int limitMb) {
+  if (IsServerPath(path) || limitMb <= 0) return 0;
+  const int pageSize = HeaderPageSize(path);
+  if (pageSize == 0) return 0;
+  const qint64 pages = QFileInfo(path).size() / pageSize;
+  const qint64 limit = static_cast<qint64>(limitMb) * 1024 * 1024 / pageSize;
+  const qint64 wanted = std::min(pages + pages / 4, limit);
+  return wanted > kEngineDefaultCachePages ? static_cast<int>(wanted) : 0;
+}
 
 bool IsServerPath(const QString& path) {
   const qsizetype colon = path.indexOf(u':');
@@ -51,6 +77,8 @@ void Database::Attach(const ConnectionParams& params) {
   const QByteArray path = QFile::encodeName(params.path);
   attachment_ = fbapi::Call([&](ThrowStatusWrapper* s) {
     IXpbBuilder* dpb = MakeDpb(s, params);
+    if (const int pages = PageCachePagesFor(params.path, params.pageCacheLimitMb); pages > 0)
+      dpb->insertInt(s, isc_dpb_num_buffers, pages);
     IAttachment* a = fbapi::Provider()->attachDatabase(s, path.constData(), dpb->getBufferLength(s), dpb->getBuffer(s));
     dpb->dispose();
     return a;

@@ -14,13 +14,27 @@ class IAttachment;
 }
 class Statement;
 
+// The most memory the page cache of a register on this machine may take unless the settings
+// say otherwise: enough for the whole of a register of several hundred thousand cards.
+inline constexpr int kDefaultPageCacheLimitMb = 512;
+
 struct ConnectionParams {
   QString path;  // "/abs/file.fdb" opens embedded; "host:/abs/file.fdb" goes to a server
   QString user = QStringLiteral("SYSDBA");
   QString password;
   // The SQL role the connection works under on a server (the clerk's rights group); empty for none.
   QString role = {};
+  // A register on this machine gets a page cache of its own size (never below the engine's
+  // 2 048 pages) up to this many megabytes: a register that outgrows the engine's default
+  // cache would otherwise read and write pages to disk over and over while one pass over the
+  // cards cleans up old record versions. A server's cache is the server's own setting.
+  int pageCacheLimitMb = kDefaultPageCacheLimitMb;
 };
+
+// The page cache, in pages, a connection to a register file asks for: the file's pages with a
+// quarter more to grow into, at least the engine's default and within `limitMb`; 0 (the
+// engine's default) for a server path or a file that cannot be read.
+int PageCachePagesFor(const QString& path, int limitMb);
 
 // True for "host:/path" (a server), false for a local file ("/path", "C:\\path").
 bool IsServerPath(const QString& path);

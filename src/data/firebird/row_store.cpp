@@ -1,6 +1,7 @@
 #include "data/firebird/row_store.h"
 
 #include <cstring>
+#include <stdexcept>
 
 #include "data/firebird/cp1251.h"
 #include "data/firebird/fb_api.h"
@@ -22,8 +23,23 @@ void RowStore::Clear() {
 
 void RowStore::Reserve(size_t rows) { rowStart_.reserve(rows); }
 
-void RowStore::Append(const unsigned char* message) {
-  rowStart_.push_back(arena_.size());
+void RowStore::Append(const unsigned char* message) { rowStart_.push_back(Pack(message)); }
+
+void RowStore::Replace(int row, const unsigned char* message) { rowStart_.at(row) = Pack(message); }
+
+void RowStore::Insert(int row, const unsigned char* message) {
+  if (row < 0 || row > RowCount()) throw std::out_of_range("RowStore::Insert");
+  const size_t start = Pack(message);
+  rowStart_.insert(rowStart_.begin() + row, start);
+}
+
+void RowStore::Remove(int row) {
+  if (row < 0 || row >= RowCount()) throw std::out_of_range("RowStore::Remove");
+  rowStart_.erase(rowStart_.begin() + row);
+}
+
+size_t RowStore::Pack(const unsigned char* message) {
+  const size_t start = arena_.size();
   for (const Column& c : columns_) {
     short nullFlag;
     std::memcpy(&nullFlag, message + c.nullOffset, sizeof nullFlag);
@@ -49,6 +65,7 @@ void RowStore::Append(const unsigned char* message) {
     arena_.insert(arena_.end(), l, l + 2);
     arena_.insert(arena_.end(), bytes, bytes + length);
   }
+  return start;
 }
 
 const unsigned char* RowStore::Locate(int row, int column) const {

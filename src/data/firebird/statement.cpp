@@ -96,6 +96,12 @@ void Statement::Prepare(const QString& sql) {
   EnsurePrepared();
 }
 
+QString Statement::Plan() {
+  EnsurePrepared();
+  const char* plan = fbapi::Call([&](ThrowStatusWrapper* s) { return handle_->getPlan(s, false); });
+  return plan ? QString::fromLatin1(plan).trimmed() : QString();
+}
+
 void Statement::EnsurePrepared() {
   if (handle_) return;
   if (sql_.trimmed().isEmpty()) throw DbError(QStringLiteral("Празна SQL заявка."));

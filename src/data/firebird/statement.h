@@ -31,6 +31,8 @@ class Statement : public TransactionObserver {
   void Prepare(const QString& sql);
   const QString& Sql() const { return sql_; }
   int ParameterCount();
+  // The engine's plan for the statement ("PLAN (...)"), as a check of which index it uses.
+  QString Plan();
 
   // Binds parameter `index` (0-based) for the next Execute or Open.
   void Bind(int index, const QVariant& value);
