@@ -12,7 +12,7 @@ struct GridColumn {
   QString title;
   int widthPixels = 0;  // 0: from the field's display width
   bool hidden = false;
-  QString sample;  // a typical value, so the column opens wide enough to read it
+  QString sample = {};  // a typical value, so the column opens wide enough to read it
 };
 
 // The register grid's columns, in order.
