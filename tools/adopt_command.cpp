@@ -16,6 +16,7 @@
 #include "data/data_module.h"
 #include "data/firebird/db_error.h"
 #include "data/firebird/statement.h"
+#include "data/register_settings.h"
 #include "data/schema/code_lists.h"
 #include "data/schema/register_setup.h"
 #include "euro_command.h"
@@ -74,8 +75,10 @@ void Restore(const QString& source, const ConnectionParams& target, QTextStream&
   }
   err << "Възстановяване в " << target.path << "…\n" << Qt::flush;
   if (!RunGbak({QStringLiteral("-c"), backup, target.path}, target, err))
-    throw AdoptionStop(QStringLiteral("%1 не може да бъде възстановен с gbak (архив от gbak или база на Firebird/"
-                                      "InterBase се очаква).").arg(source));
+    throw AdoptionStop(QStringLiteral("%1 не може да бъде възстановен в %2 с gbak; причината е в съобщението на "
+                                      "gbak по-горе (очаква се архив от gbak или база на Firebird/InterBase, а "
+                                      "новият регистър не бива да съществува).")
+                           .arg(source, target.path));
   if (!IsServerPath(target.path)) MakeRegisterFilePrivate(target.path);
 }
 
@@ -153,6 +156,8 @@ AdoptionReport Adopt(const QString& source, const ConnectionParams& params, bool
     ConvertRegisterAmounts(data, false, saidStream, err);
     saidStream.flush();
     for (const QString& line : said.split(u'\n', Qt::SkipEmptyParts)) report.euro << line.trimmed();
+  } else if (AmountsConvertedToEuro(data)) {
+    report.euro << QStringLiteral("Сумите в регистъра вече са в евро.");
   } else {
     report.euro << QStringLiteral("Сумите са в лева; превърнете ги с „tesaro-admin euro %1“.").arg(params.path);
   }

@@ -197,6 +197,11 @@ class TestAdoptOldRegister : public QObject {
     QCOMPARE(Digest(oldDatabase_), before);
     QVERIFY2(run.out.contains(QStringLiteral("Сумите са превърнати в евро")), qPrintable(run.out));
     QCOMPARE(Scalar(adopted, QStringLiteral("select count(*) from INF_LOG where TYPE_T = 'RGS_CARD' and USER_ID = 0")).toInt(), 299);
+
+    // Adopted once more, a register already in euro is said to be so, not to be in leva.
+    const AdminRun again = RunAdmin({QStringLiteral("adopt"), adopted, Path(QStringLiteral("again.fdb"))});
+    QVERIFY2(again.exitCode == kExitOk, qPrintable(again.err + again.out));
+    QVERIFY2(again.out.contains(QStringLiteral("Сумите в регистъра вече са в евро.")), qPrintable(again.out));
   }
 
   // What cannot be adopted without changing a value stops with what to do, and leaves no file.
