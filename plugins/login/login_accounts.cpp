@@ -1,7 +1,6 @@
 // Account operations over the login configuration and the register's users table.
 #include "login_accounts.h"
 
-
 #include "password_hash.h"
 #include "server_accounts.h"
 
