@@ -94,16 +94,7 @@ int Remove(const ServerUserRequest& request, Database& admin, const ConnectionPa
   if (!ServerAccountExists(admin, login)) throw LoginError(QStringLiteral("Няма потребител „%1“.").arg(login));
   DropServerAccount(admin, login);
   out << "Акаунтът на „" << login << "“ на сървъра е премахнат.\n";
-  switch (RemoveRegisterUser(params, login)) {
-    case RegisterUserRemoval::Removed:
-      out << "Редът му в таблица users на регистъра е изтрит.\n";
-      break;
-    case RegisterUserRemoval::KeptForHistory:
-      out << "Редът му в таблица users на регистъра остава, защото историята на действията се позовава на него.\n";
-      break;
-    case RegisterUserRemoval::NotThere:
-      break;
-  }
+  SayRegisterUserRemoval(RemoveRegisterUser(params, login), out);
   return kExitOk;
 }
 
@@ -186,4 +177,17 @@ int RunServerUser(const ServerUserRequest& request, QTextStream& in, QTextStream
   if (action == QLatin1String("remove")) return Remove(request, admin, *params, out);
   if (action == QLatin1String("list")) return List(request, admin, out);
   return MigrateRoles(request, admin, *params, in, out, err);
+}
+
+void SayRegisterUserRemoval(RegisterUserRemoval removal, QTextStream& out) {
+  switch (removal) {
+    case RegisterUserRemoval::Removed:
+      out << "Редът му в таблица users на регистъра е изтрит.\n";
+      break;
+    case RegisterUserRemoval::KeptForHistory:
+      out << "Редът му в таблица users на регистъра остава, защото историята на действията се позовава на него.\n";
+      break;
+    case RegisterUserRemoval::NotThere:
+      break;
+  }
 }

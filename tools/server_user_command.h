@@ -7,6 +7,7 @@
 #include <QTextStream>
 
 #include "admin_args.h"
+#include "register_users.h"
 
 struct ServerUserRequest {
   QString action;  // add, passwd, list, remove, migrate-roles
@@ -19,3 +20,7 @@ struct ServerUserRequest {
 
 // Runs the action; returns the exit code. Throws LoginError or DbError.
 int RunServerUser(const ServerUserRequest& request, QTextStream& in, QTextStream& out, QTextStream& err);
+
+// What removing a user did to their row in the register's users table, in the words both user
+// commands print; nothing for a row that was not there.
+void SayRegisterUserRemoval(RegisterUserRemoval removal, QTextStream& out);

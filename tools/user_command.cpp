@@ -103,17 +103,8 @@ int Remove(const ParsedArgs& args, const QString& configPath, QTextStream& out, 
   const QString login = args.positional.first();
   const RegisterUserRemoval removal = RemoveLoginUser(configPath, login);
   out << "Потребителят „" << login << "“ е премахнат от настройките за вход.\n";
-  switch (removal) {
-    case RegisterUserRemoval::Removed:
-      out << "Редът му в таблица users на регистъра е изтрит.\n";
-      break;
-    case RegisterUserRemoval::KeptForHistory:
-      out << "Редът му в таблица users на регистъра остава, защото историята на действията се позовава на него.\n";
-      break;
-    case RegisterUserRemoval::NotThere:
-      out << "В регистъра нямаше ред за него.\n";
-      break;
-  }
+  SayRegisterUserRemoval(removal, out);
+  if (removal == RegisterUserRemoval::NotThere) out << "В регистъра нямаше ред за него.\n";
   return kExitOk;
 }
 }  // namespace

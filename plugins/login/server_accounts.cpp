@@ -32,6 +32,22 @@ void RevokeOtherGroups(Database& admin, const QString& login, const QString& kep
 
 // The server's answers to a wrong name or password and to an account it does not know.
 bool IsLoginRefusal(const DbError& error) { return error.GdsCode() == kLoginRefusedCode; }
+
+// Attaches `database` to the register as the clerk; false when the server refuses the name or
+// password. Any other failure (a server out of reach) throws its DbError.
+bool AttachedAs(Database& database, const QString& registerPath, const QString& login, const QString& password) {
+  ConnectionParams params;
+  params.path = registerPath;
+  params.user = ServerLoginName(login);
+  params.password = password;
+  try {
+    database.Attach(params);
+    return true;
+  } catch (const DbError& error) {
+    if (IsLoginRefusal(error)) return false;
+    throw;
+  }
+}
 }  // namespace
 
 QString ServerLoginProblem(const QString& login) {
@@ -128,17 +144,8 @@ QString GrantedRightsGroup(Database& attached) {
 bool ChangeOwnServerPassword(const QString& registerPath, const QString& login, const QString& oldPassword,
                              const QString& newPassword) {
   if (!ServerLoginProblem(login).isEmpty()) return false;
-  ConnectionParams params;
-  params.path = registerPath;
-  params.user = ServerLoginName(login);
-  params.password = oldPassword;
   Database database;
-  try {
-    database.Attach(params);
-  } catch (const DbError& error) {
-    if (IsLoginRefusal(error)) return false;
-    throw;
-  }
+  if (!AttachedAs(database, registerPath, login, oldPassword)) return false;
   if (const QString problem = ServerPasswordProblem(newPassword); !problem.isEmpty()) throw LoginError(problem);
   database.ExecuteImmediate(QStringLiteral("ALTER CURRENT USER SET PASSWORD %1").arg(QuoteSqlText(newPassword)));
   database.Detach();
@@ -149,17 +156,8 @@ ServerSignIn CheckServerCredentials(const QString& registerPath, const QString& 
                                     QString* rights) {
   rights->clear();
   if (!ServerLoginProblem(login).isEmpty() || password.isEmpty()) return ServerSignIn::Refused;
-  ConnectionParams params;
-  params.path = registerPath;
-  params.user = ServerLoginName(login);
-  params.password = password;
   Database database;
-  try {
-    database.Attach(params);
-  } catch (const DbError& error) {
-    if (IsLoginRefusal(error)) return ServerSignIn::Refused;
-    throw;
-  }
+  if (!AttachedAs(database, registerPath, login, password)) return ServerSignIn::Refused;
   *rights = GrantedRightsGroup(database);
   database.Detach();
   return ServerSignIn::Accepted;

@@ -1,10 +1,8 @@
 // The rights groups enforced by the server: clerks' own accounts on the loopback server, each
 // holding its group's role in a register made by the program, used directly through the
 // database wrapper (no check of the program in between) and through saving a card.
-#include <QRandomGenerator>
 #include <QtTest>
 #include <memory>
-#include <unistd.h>
 
 #include "card/card_save.h"
 #include "card_forms.h"
@@ -16,16 +14,11 @@
 #include "data/firebird/statement.h"
 #include "data/schema/register_roles.h"
 #include "recording_messages.h"
-#include "server_accounts.h"
+#include "server_test_accounts.h"
 #include "temp_register.h"
 
 namespace {
 const QString kPassword = QStringLiteral("Parola-za-test-1");
-
-// A name no other run on the same server uses: server accounts are shared by every register.
-QString UniqueLogin(const QString& group) {
-  return QStringLiteral("t%1_%2_%3").arg(group.toLower()).arg(getpid()).arg(QRandomGenerator::global()->bounded(1 << 20));
-}
 
 // Runs a statement as the connection's clerk and answers whether the server refused it for want
 // of rights, with the clerk's message; any other failure fails the test.
@@ -102,7 +95,7 @@ class TestServerRights : public QObject {
     admin_.Attach(register_->Params());
     for (const QString& group :
          {QStringLiteral("USER6"), QStringLiteral("USER4"), QStringLiteral("USER3"), QStringLiteral("USER2")}) {
-      logins_.insert(group, UniqueLogin(group));
+      logins_.insert(group, UniqueServerLogin(group));
       CreateServerAccount(admin_, logins_.value(group), kPassword, group);
     }
     // One stored card with its members, so that every update and delete has a row to meet.
@@ -112,17 +105,7 @@ class TestServerRights : public QObject {
     QVERIFY(SaveCard(owner, form, 0, true, 0, {}, nullptr).saved);
     owner.Commit();
   }
-  void cleanupTestCase() {
-    if (!admin_.IsConnected()) return;
-    for (const QString& login : logins_) {
-      try {
-        DropServerAccount(admin_, login);
-      } catch (const std::exception& error) {
-        qWarning() << "account" << login << "left on the server:" << error.what();
-      }
-    }
-    admin_.Detach();
-  }
+  void cleanupTestCase() { DropTestAccounts(admin_, logins_.values()); }
 
   // USER6 only looks: through its own account and role it reads every table, may add to the
   // action history (signing in records itself), and the server refuses every other change.

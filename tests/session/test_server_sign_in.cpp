@@ -3,7 +3,6 @@
 // program opens the register with the clerk's credentials under that role. What the
 // workstation's files say gives no right, and no file keeps a password.
 #include <QDirIterator>
-#include <QRandomGenerator>
 #include <QtTest>
 #include <unistd.h>
 
@@ -13,7 +12,7 @@
 #include "login_accounts.h"
 #include "password_hash.h"
 #include "recording_messages.h"
-#include "server_accounts.h"
+#include "server_test_accounts.h"
 #include "session/library_login.h"
 #include "session/login_record.h"
 #include "session/work_session.h"
@@ -57,7 +56,7 @@ class TestServerSignIn : public QObject {
     if (!server_) QSKIP(qPrintable(LoopbackServerMissingReason()));
     register_ = std::make_unique<TempRegister>(QStringLiteral("Община Тестова"), server_);
     admin_.Attach(register_->Params());
-    login_ = QStringLiteral("t_clerk_%1_%2").arg(getpid()).arg(QRandomGenerator::global()->bounded(1 << 20));
+    login_ = UniqueServerLogin(QStringLiteral("clerk"));
     CreateServerAccount(admin_, login_, password_, QStringLiteral("USER4"));
     EnsureRegisterUser(register_->Params(), login_, QStringLiteral("Мария Иванова"));
 
@@ -73,15 +72,7 @@ class TestServerSignIn : public QObject {
     config.users << LoginUser{login_, QString(), QStringLiteral("USER1"), HashPassword(password_)};
     WriteLoginConfig(config_, config);
   }
-  void cleanupTestCase() {
-    if (!admin_.IsConnected()) return;
-    try {
-      DropServerAccount(admin_, login_);
-    } catch (const std::exception& error) {
-      qWarning() << "account" << login_ << "left on the server:" << error.what();
-    }
-    admin_.Detach();
-  }
+  void cleanupTestCase() { DropTestAccounts(admin_, {login_}); }
 
   // The server's group, not the file's; the clerk's own account in the record; the program's
   // connection works under the group's role and signs the clerk in.

@@ -2,22 +2,16 @@
 // the clerk's account and group made, changed, listed and removed through the server with the
 // administrator's credentials from the environment, and an older register's login file brought
 // over to accounts and roles.
-#include <QRandomGenerator>
 #include <QtTest>
-#include <unistd.h>
 
 #include "admin_process.h"
 #include "data/schema/register_roles.h"
 #include "login_config.h"
 #include "password_hash.h"
-#include "server_accounts.h"
+#include "server_test_accounts.h"
 #include "temp_register.h"
 
 namespace {
-QString UniqueLogin(const char* what) {
-  return QStringLiteral("t_%1_%2_%3").arg(QLatin1String(what)).arg(getpid()).arg(QRandomGenerator::global()->bounded(1 << 20));
-}
-
 QString RightsOf(const QString& path, const QString& login, const QString& password) {
   QString rights;
   return CheckServerCredentials(path, login, password, &rights) == ServerSignIn::Accepted ? rights
@@ -52,21 +46,10 @@ class TestServerUsers : public QObject {
     qputenv("ISC_USER", server_->user.toUtf8());
     qputenv("ISC_PASSWORD", server_->password.toUtf8());
   }
-  void cleanupTestCase() {
-    if (!admin_.IsConnected()) return;
-    for (const QString& login : made_) {
-      if (!ServerLoginProblem(login).isEmpty()) continue;  // refused names were never made
-      try {
-        if (ServerAccountExists(admin_, login)) DropServerAccount(admin_, login);
-      } catch (const std::exception& error) {
-        qWarning() << "account" << login << "left on the server:" << error.what();
-      }
-    }
-    admin_.Detach();
-  }
+  void cleanupTestCase() { DropTestAccounts(admin_, made_); }
 
   void addChangeListRemove() {
-    const QString login = UniqueLogin("add");
+    const QString login = UniqueServerLogin(QStringLiteral("add"));
     made_ << login;
     AdminRun run = User({QStringLiteral("add"), login, QStringLiteral("--rights"), QStringLiteral("USER6"),
                          QStringLiteral("--name"), QStringLiteral("Мария Иванова"), QStringLiteral("--password-stdin")},
@@ -107,8 +90,8 @@ class TestServerUsers : public QObject {
     QTest::addColumn<QByteArray>("password");
     QTest::newRow("Cyrillic name") << QStringLiteral("иванова") << QByteArray("Parola-edno-1\n");
     QTest::newRow("name with a quote") << QStringLiteral("a\"b") << QByteArray("Parola-edno-1\n");
-    QTest::newRow("Cyrillic password") << UniqueLogin("cyr") << QByteArray("Парола-едно-1\n");
-    QTest::newRow("short password") << UniqueLogin("short") << QByteArray("Ab-1\n");
+    QTest::newRow("Cyrillic password") << UniqueServerLogin(QStringLiteral("cyr")) << QByteArray("Парола-едно-1\n");
+    QTest::newRow("short password") << UniqueServerLogin(QStringLiteral("short")) << QByteArray("Ab-1\n");
   }
   void refusals() {
     QFETCH(QString, login);
@@ -136,7 +119,7 @@ class TestServerUsers : public QObject {
   void migrateRoles() {
     for (const QString& role : RegisterRoles()) admin_.ExecuteImmediate(QStringLiteral("DROP ROLE ") + role);
     admin_.DefaultTransaction().Commit();
-    const QString login = UniqueLogin("mig");
+    const QString login = UniqueServerLogin(QStringLiteral("mig"));
     made_ << login;
     // The login file as an older set-up wrote it, so written by hand here.
     QFile file(config_);
