@@ -8,3 +8,6 @@ const char* const kRecordBusyText =
     "отново.";
 
 const char* const kNoPermissionText = "Нямате права за това действие.";
+
+const char* const kServerUnreachableText =
+    "Сървърът на регистъра не отговаря; проверете връзката с него и дали работи, после опитайте отново.";

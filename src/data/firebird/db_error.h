@@ -14,6 +14,9 @@ extern const char* const kRecordBusyText;
 // group may not run (their role holds no such grant); nothing of the statement is written.
 extern const char* const kNoPermissionText;
 
+// Put before the client's text when the server of a register could not be reached at all.
+extern const char* const kServerUnreachableText;
+
 // The server's codes for refusals other layers tell apart (checked against the client's header).
 inline constexpr long kNoPermissionCode = 335544352;  // no permission for an access (isc_no_priv)
 inline constexpr long kLoginRefusedCode = 335544472;  // unknown user or wrong password (isc_login)

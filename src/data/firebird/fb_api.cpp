@@ -69,6 +69,8 @@ void Raise(const Firebird::FbException& error) {
   // Another workstation holds the record: say so in the clerk's words before the server's.
   if (code == isc_lock_conflict || code == isc_deadlock || code == isc_lock_timeout || code == isc_update_conflict)
     text = QString::fromUtf8(kRecordBusyText) + u'\n' + text;
+  // A server out of reach (down, wrong host or port, a firewall): the clerk's words first.
+  if (code == isc_network_error) text = QString::fromUtf8(kServerUnreachableText) + u'\n' + text;
   // The server refused what the clerk's rights group may not do; the server's words name the
   // table for the administrator.
   if (HasErrorCode(errors, isc_no_priv)) {
